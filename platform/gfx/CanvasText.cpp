@@ -142,8 +142,12 @@ std::vector<TextLine> layoutLines(const QString& text, unsigned flags, int width
 class TextClip
 {
 public:
-    TextClip(QPainter& painter, const TRect& r) : m_painter(painter)
+    // An inactive clip does nothing, so a call site can decide at run time without an
+    // optional (which g++ misjudges as uninitialised under the sanitizers).
+    TextClip(QPainter& painter, const TRect& r, bool active) : m_painter(painter), m_active(active)
     {
+        if (!m_active)
+            return;
         m_saved = painter.hasClipping();
         if (m_saved) {
             painter.save();
@@ -152,18 +156,24 @@ public:
             painter.setClipRect(ToQRect(r), Qt::ReplaceClip);
         }
     }
-    ~TextClip()
+    ~TextClip() { Release(); }
+    TextClip(const TextClip&) = delete;
+    TextClip& operator=(const TextClip&) = delete;
+
+    void Release()
     {
+        if (!m_active)
+            return;
+        m_active = false;
         if (m_saved)
             m_painter.restore();
         else
             m_painter.setClipping(false);
     }
-    TextClip(const TextClip&) = delete;
-    TextClip& operator=(const TextClip&) = delete;
 
 private:
     QPainter& m_painter;
+    bool m_active = false;
     bool m_saved = false;
 };
 
@@ -306,7 +316,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     if (textOpaque())
         fillRectRaw(r.Left, r.Top, r.Right, r.Bottom, m_brush.Color());
     applyTextPen();
-    const TextClip clip(painter, r);
+    const TextClip clip(painter, r, true);
     const QString s = shown(text);
     if (m_font.Orientation() != 0) {
         const TBkMode mode = m_bkMode;
@@ -389,9 +399,7 @@ int TCanvas::drawRotated(const QString& text, TRect& r, unsigned flags)
         boxTop = r.Bottom - bh;
     applyTextPen();
     QPainter& painter = p();
-    std::optional<TextClip> clip;
-    if (!(flags & DT_NOCLIP))
-        clip.emplace(painter, r);
+    TextClip clip(painter, r, !(flags & DT_NOCLIP));
     rotatedText(int(std::lround(boxLeft - minX)), int(std::lround(boxTop - minY)), s);
     return bh;
 }
@@ -488,9 +496,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     applyTextPen();
     QPainter& painter = p();
     // Most texts fit; only those that do not pay for a clip.
-    std::optional<TextClip> clip;
-    if (!(flags & DT_NOCLIP) && !inside)
-        clip.emplace(painter, r);
+    TextClip clip(painter, r, !(flags & DT_NOCLIP) && !inside);
     const bool rtl = flags & DT_RTLREADING;
     if (rtl)
         painter.setLayoutDirection(Qt::RightToLeft);
@@ -503,7 +509,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     }
     if (rtl)
         painter.setLayoutDirection(Qt::LeftToRight);
-    clip.reset();
+    clip.Release();
 
     if (singleLine && (flags & (DT_VCENTER | DT_BOTTOM)))
         return top + lineHeight - r.Top;
