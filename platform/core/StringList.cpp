@@ -2,6 +2,7 @@
 #include "platform/core/StringList.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/RaiseEvent.h"
 
 TStringList::TStringList(std::initializer_list<QString> lines) : m_lines(lines) {}
 
@@ -225,8 +226,7 @@ void TStringList::EndUpdate()
         return;
     if (--m_updateCount == 0 && m_changedWhileUpdating) {
         m_changedWhileUpdating = false;
-        if (OnChange)
-            OnChange(*this);
+        Raise(OnChange, *this);
     }
 }
 
@@ -236,6 +236,5 @@ void TStringList::changed()
         m_changedWhileUpdating = true;
         return;
     }
-    if (OnChange)
-        OnChange(*this);
+    Raise(OnChange, *this);
 }

@@ -2,6 +2,7 @@
 // drawing.
 #include "platform/gfx/Bitmap.h"
 
+#include "platform/core/RaiseEvent.h"
 #include "platform/gfx/Canvas.h"
 
 #include <QByteArray>
@@ -58,8 +59,7 @@ void TBitmap::flush() const
 void TBitmap::changed()
 {
     m_keyedValid = false;
-    if (OnChange)
-        OnChange(*this);
+    Raise(OnChange, *this);
 }
 
 void TBitmap::SetSize(int width, int height)

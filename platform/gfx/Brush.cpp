@@ -1,6 +1,8 @@
 // TBrush: colour and fill style with a change notification.
 #include "platform/gfx/Brush.h"
 
+#include "platform/core/RaiseEvent.h"
+
 TBrush& TBrush::operator=(const TBrush& other)
 {
     Assign(other);
@@ -10,8 +12,7 @@ TBrush& TBrush::operator=(const TBrush& other)
 void TBrush::changed()
 {
     ++m_revision;
-    if (OnChange)
-        OnChange(*this);
+    Raise(OnChange, *this);
 }
 
 void TBrush::SetColor(TColor color)

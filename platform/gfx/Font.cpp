@@ -2,6 +2,8 @@
 // not depend on the machine.
 #include "platform/gfx/Font.h"
 
+#include "platform/core/RaiseEvent.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <cmath>
@@ -84,8 +86,7 @@ bool operator==(const TFont& a, const TFont& b)
 void TFont::changed()
 {
     ++m_revision;
-    if (OnChange)
-        OnChange(*this);
+    Raise(OnChange, *this);
 }
 
 void TFont::SetName(const QString& name)

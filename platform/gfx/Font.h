@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/core/Color.h"
+#include "platform/core/EnumSet.h"
 
 #include <QFont>
 #include <QString>
@@ -22,37 +23,7 @@ enum class TFontStyle
 };
 
 // A set of TFontStyle values.
-class TFontStyles
-{
-public:
-    TFontStyles() = default;
-    TFontStyles(std::initializer_list<TFontStyle> styles)
-    {
-        for (TFontStyle s : styles)
-            Include(s);
-    }
-
-    bool Contains(TFontStyle s) const { return (m_bits & bit(s)) != 0; }
-    void Include(TFontStyle s) { m_bits |= bit(s); }
-    void Exclude(TFontStyle s) { m_bits &= ~bit(s); }
-    bool IsEmpty() const { return m_bits == 0; }
-
-    friend TFontStyles operator+(TFontStyles a, TFontStyle s)
-    {
-        a.Include(s);
-        return a;
-    }
-    friend TFontStyles operator-(TFontStyles a, TFontStyle s)
-    {
-        a.Exclude(s);
-        return a;
-    }
-    friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
-
-private:
-    static unsigned bit(TFontStyle s) { return 1u << unsigned(s); }
-    unsigned m_bits = 0;
-};
+using TFontStyles = TEnumSet<TFontStyle>;
 
 // Charset numbers as they are stored with a font.
 inline constexpr int ANSI_CHARSET = 0;

@@ -1,6 +1,7 @@
 // TImageList: images cut from strips, masked once when added, drawn by index.
 #include "platform/gfx/ImageList.h"
 
+#include "platform/core/RaiseEvent.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 
@@ -18,8 +19,7 @@ TImageList::TImageList(int width, int height)
 
 void TImageList::changed()
 {
-    if (OnChange)
-        OnChange(*this);
+    Raise(OnChange, *this);
 }
 
 void TImageList::SetWidth(int width)

@@ -1,6 +1,8 @@
 // TPen: colour, width, dash style and raster mode with a change notification.
 #include "platform/gfx/Pen.h"
 
+#include "platform/core/RaiseEvent.h"
+
 #include <algorithm>
 
 TPen& TPen::operator=(const TPen& other)
@@ -12,8 +14,7 @@ TPen& TPen::operator=(const TPen& other)
 void TPen::changed()
 {
     ++m_revision;
-    if (OnChange)
-        OnChange(*this);
+    Raise(OnChange, *this);
 }
 
 void TPen::SetColor(TColor color)
