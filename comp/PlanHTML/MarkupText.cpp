@@ -1,0 +1,95 @@
+// The markup text operations that do not lay anything out: stripping tags, escaping the
+// tag characters, and reading and rewriting embedded controls' tags.
+#include "comp/PlanHTML/MarkupParsing.h"
+#include "comp/PlanHTML/PlanHTML.h"
+
+using namespace markup;
+
+QString StripMarkup(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('<')) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const QStringView rest = QStringView(text).mid(i);
+        if (rest.startsWith(QLatin1String("<BR>"), Qt::CaseInsensitive) ||
+            rest.startsWith(QLatin1String("<HR>"), Qt::CaseInsensitive)) {
+            out += QLatin1String("\r\n");
+            i += 4;
+            continue;
+        }
+        const qsizetype close = text.indexOf(QLatin1Char('>'), i);
+        // As when drawing, a "<" that never closes takes the rest of the text with it.
+        if (close < 0)
+            break;
+        i = close + 1;
+    }
+    return out;
+}
+
+QString EscapeMarkup(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    s.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return s;
+}
+
+QString UnescapeMarkup(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    return s;
+}
+
+namespace {
+
+// The value between the first two quotes after the attribute's first letter.
+QString controlAttribute(const QString& tag, const QString& upper, QLatin1String name)
+{
+    const qsizetype pos = upper.indexOf(name);
+    if (pos < 0)
+        return QString();
+    return QuotedFrom(tag, pos);
+}
+
+} // namespace
+
+TMarkupControl ParseControlTag(const QString& tag)
+{
+    const QString upper = UpperSameLength(tag);
+    TMarkupControl c;
+    c.Type = controlAttribute(tag, upper, QLatin1String("TYPE=")).toUpper();
+    c.Width = controlAttribute(tag, upper, QLatin1String("WIDTH="));
+    c.Id = controlAttribute(tag, upper, QLatin1String("ID="));
+    c.Value = UnescapeMarkup(controlAttribute(tag, upper, QLatin1String("VALUE=")));
+    return c;
+}
+
+bool SetMarkupControlValue(QString& text, const QString& id, const QString& value)
+{
+    const QLatin1String opening("<CONTROL ");
+    qsizetype pos = text.indexOf(opening, 0, Qt::CaseInsensitive);
+    while (pos >= 0) {
+        const qsizetype close = text.indexOf(QLatin1Char('>'), pos);
+        const qsizetype end = close < 0 ? text.size() : close + 1;
+        const TMarkupControl c = ParseControlTag(text.mid(pos, end - pos));
+        if (c.Id == id) {
+            const QString tag = QStringLiteral("<CONTROL ID=\"%1\" VALUE=\"%2\" WIDTH=\"%3\" "
+                                               "TYPE=\"%4\">")
+                                    .arg(id, EscapeMarkup(value), c.Width, c.Type);
+            text.replace(pos, end - pos, tag);
+            return true;
+        }
+        pos = text.indexOf(opening, end, Qt::CaseInsensitive);
+    }
+    return false;
+}
