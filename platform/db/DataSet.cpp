@@ -13,8 +13,6 @@
 
 namespace {
 
-const TFieldValue s_null;
-
 bool isEditing(TDataSetState state)
 {
     return state == TDataSetState::dsEdit || state == TDataSetState::dsInsert;
@@ -137,17 +135,17 @@ TField* TDataSet::FieldByName(const QString& name) const
     throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
 }
 
-const TFieldValue& TDataSet::valueAt(int index, int field) const
+TFieldValue TDataSet::valueAt(int index, int field) const
 {
     if (index == m_cursor && isEditing(m_state))
         return m_buffer[size_t(field)];
-    return m_records[index].Values[size_t(field)];
+    return m_records[index].Value(field);
 }
 
-const TFieldValue& TDataSet::currentValue(int field) const
+TFieldValue TDataSet::currentValue(int field) const
 {
     if (m_cursor < 0 || !Active())
-        return s_null;
+        return TFieldValue();
     return valueAt(m_cursor, field);
 }
 
@@ -319,7 +317,7 @@ void TDataSet::Edit()
     const TRecord& record = m_records[m_cursor];
     m_buffer.clear();
     for (size_t i = 0; i < m_fields.size(); ++i)
-        m_buffer.push_back(Canonical(record.Values[i]));
+        m_buffer.push_back(Canonical(record.Value(int(i))));
     m_modified = false;
     m_state = TDataSetState::dsEdit;
     notify(TEvent::StateChanged);
@@ -379,12 +377,12 @@ void TDataSet::postBuffer()
             if (field->DataType() == TFieldType::ftAutoInc)
                 m_buffer[size_t(field->Index())] = rowId;
         record.RowId = rowId;
-        std::move(m_buffer.begin(), m_buffer.end(), record.Values);
+        std::move(m_buffer.begin(), m_buffer.end(), m_records.EditableValues(record));
         m_indexes.Added(&record);
     } else {
         updateRow(record.RowId, m_buffer);
         // The buffer gets the old values, which the indexes still hold.
-        std::swap_ranges(m_buffer.begin(), m_buffer.end(), record.Values);
+        std::swap_ranges(m_buffer.begin(), m_buffer.end(), m_records.EditableValues(record));
         m_indexes.Replaced(&record, m_buffer);
     }
     m_buffer.clear();

@@ -222,8 +222,8 @@ private:
 
     // For TField: the value it shows at a row (the edit buffer at the current row while
     // editing) and the one way of changing it.
-    const TFieldValue& valueAt(int index, int field) const;
-    const TFieldValue& currentValue(int field) const;
+    TFieldValue valueAt(int index, int field) const;
+    TFieldValue currentValue(int field) const;
     void setFieldValue(TField* field, TFieldValue value);
 
     TDataSetState m_state = TDataSetState::dsInactive;

@@ -78,7 +78,7 @@ bool TField::CanModify() const
     return !ReadOnly() && m_dataSet->CanModify();
 }
 
-const TFieldValue& TField::current() const
+TFieldValue TField::current() const
 {
     return m_dataSet->currentValue(m_index);
 }

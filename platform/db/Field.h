@@ -85,7 +85,7 @@ public:
 private:
     friend class TDataSet;
 
-    const TFieldValue& current() const;
+    TFieldValue current() const;
     // The stored form of a value of this field's type given as text; EConvertError when
     // the text does not convert.
     TFieldValue parseText(const QString& text) const;

@@ -5,9 +5,10 @@
 // values and back.
 //
 // Texts read from the file stay in the UTF-8 the file has them in (TStoredText, pointing
-// into the record list's text store) until someone reads them: a table of 100,000 records
-// then costs no allocation per text and a third of the memory. Every text that is set is a
-// QString; Canonical turns either into a QString value for comparing and hashing.
+// into the packed row the record list keeps, see PackedRow.h) until someone reads them: a
+// table of 100,000 records then costs no allocation per text and a third of the memory.
+// Every text that is set is a QString; Canonical turns either into a QString value for
+// comparing and hashing.
 #pragma once
 
 #include <QString>
@@ -18,8 +19,12 @@ struct TStoredText
 {
     const char* Data = nullptr;
     int Size = 0;
+    bool Ascii = false; // every byte below 0x80: the same text read as Latin-1, and faster
 
-    QString ToString() const { return QString::fromUtf8(Data, Size); }
+    QString ToString() const
+    {
+        return Ascii ? QString::fromLatin1(Data, Size) : QString::fromUtf8(Data, Size);
+    }
     friend bool operator==(const TStoredText& a, const TStoredText& b)
     {
         return a.Size == b.Size && std::equal(a.Data, a.Data + a.Size, b.Data);

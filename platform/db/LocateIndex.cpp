@@ -42,7 +42,7 @@ std::vector<TRecord*> TLocateIndexes::Find(int field, const TFieldValue& value,
             // A pending insert joins the index when it is posted, not before.
             TRecord* record = &records[i];
             if (record->RowId != 0)
-                slot->emplace(Canonical(record->Values[size_t(field)]), record);
+                slot->emplace(Canonical(record->Value(field)), record);
         }
     }
     std::vector<TRecord*> found;
@@ -66,13 +66,13 @@ void TLocateIndexes::erase(TIndex& index, const TFieldValue& value, TRecord* rec
 void TLocateIndexes::Added(TRecord* record)
 {
     for (auto& [field, index] : m_indexes)
-        index->emplace(Canonical(record->Values[size_t(field)]), record);
+        index->emplace(Canonical(record->Value(field)), record);
 }
 
 void TLocateIndexes::Replaced(TRecord* record, const std::vector<TFieldValue>& oldValues)
 {
     for (auto& [field, index] : m_indexes) {
-        const TFieldValue now = Canonical(record->Values[size_t(field)]);
+        const TFieldValue now = Canonical(record->Value(field));
         if (Canonical(oldValues[size_t(field)]) == now)
             continue;
         erase(*index, oldValues[size_t(field)], record);
@@ -83,5 +83,5 @@ void TLocateIndexes::Replaced(TRecord* record, const std::vector<TFieldValue>& o
 void TLocateIndexes::Removed(TRecord* record)
 {
     for (auto& [field, index] : m_indexes)
-        erase(*index, record->Values[size_t(field)], record);
+        erase(*index, record->Value(field), record);
 }

@@ -1,23 +1,119 @@
-// Ordered record storage in chunks, with order numbers for logarithmic row look-ups.
+// Ordered record storage in arenas of packed rows, with order numbers for logarithmic row
+// look-ups.
 #include "platform/db/RecordList.h"
 
 #include <algorithm>
+#include <new>
+#include <sys/mman.h>
+#include <type_traits>
 
 namespace {
 
 // Room for about 30 inserts at the same place before everything is renumbered.
 constexpr std::int64_t OrderSpacing = std::int64_t(1) << 30;
-constexpr int ChunkRecords = 1024;
-constexpr int TextBlockSize = 256 * 1024;
+// Arenas start small, so that a table of a few records costs a few pages, and double up
+// to the size of a huge page.
+constexpr std::size_t FirstArenaSize = 64 * 1024;
+constexpr std::size_t HugePageSize = 2 * 1024 * 1024;
 std::int64_t s_nextId = 1;
+
+// Records live in raw arena bytes and are never destroyed one by one.
+static_assert(std::is_trivially_destructible_v<TRecord>);
+static_assert(alignof(TRecord) <= alignof(std::max_align_t));
+
+std::size_t alignedSize(std::size_t size)
+{
+    return (size + alignof(TRecord) - 1) & ~(alignof(TRecord) - 1);
+}
 
 } // namespace
 
-struct TRecordList::TChunk
+// Bump allocation from blocks that are all released together.
+class TRecordList::TArena
 {
-    std::unique_ptr<TRecord[]> Records;
-    std::unique_ptr<TFieldValue[]> Values;
-    int Used = 0;
+public:
+    TArena() = default;
+    ~TArena()
+    {
+        for (const TMapped& mapped : m_mapped)
+            ::munmap(mapped.Data, mapped.Size);
+    }
+    TArena(const TArena&) = delete;
+    TArena& operator=(const TArena&) = delete;
+
+    // size is a multiple of alignof(TRecord).
+    void* Allocate(std::size_t size)
+    {
+        if (m_used + size <= m_size) {
+            void* data = m_current + m_used;
+            m_used += size;
+            return data;
+        }
+        if (size > HugePageSize / 4) {
+            // A record with a long memo gets a block of its own and the current block goes
+            // on being filled.
+            m_heap.push_back(std::make_unique_for_overwrite<unsigned char[]>(size));
+            return m_heap.back().get();
+        }
+        newBlock(size);
+        m_used = size;
+        return m_current;
+    }
+
+private:
+    struct TMapped
+    {
+        void* Data;
+        std::size_t Size;
+    };
+
+    // At least room for one allocation of atLeast bytes (a quarter of a huge page at most).
+    void newBlock(std::size_t atLeast)
+    {
+        std::size_t size = m_size == 0 ? FirstArenaSize : std::min(m_size * 2, HugePageSize);
+        while (size < atLeast)
+            size *= 2;
+        m_current = size == HugePageSize ? mapHugeBlock() : newHeapBlock(size);
+        m_size = size;
+        m_used = 0;
+    }
+
+    unsigned char* newHeapBlock(std::size_t size)
+    {
+        m_heap.push_back(std::make_unique_for_overwrite<unsigned char[]>(size));
+        return m_heap.back().get();
+    }
+
+    // A block aligned to a huge page and asking for one: a table of 100,000 records then
+    // takes a dozen page faults to fill instead of several thousand.
+    unsigned char* mapHugeBlock()
+    {
+        const std::size_t span = 2 * HugePageSize;
+        void* mapped =
+            ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+        const std::uintptr_t aligned = (start + HugePageSize - 1) & ~(HugePageSize - 1);
+        if (aligned > start)
+            ::munmap(mapped, aligned - start);
+        const std::uintptr_t end = aligned + HugePageSize;
+        if (start + span > end)
+            ::munmap(reinterpret_cast<void*>(end), start + span - end);
+        void* block = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+        // Only advice: without huge pages the block is ordinary memory.
+        ::madvise(block, HugePageSize, MADV_HUGEPAGE);
+#endif
+        m_mapped.push_back(TMapped{block, HugePageSize});
+        return static_cast<unsigned char*>(block);
+    }
+
+    unsigned char* m_current = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_used = 0;
+    std::vector<std::unique_ptr<unsigned char[]>> m_heap;
+    std::vector<TMapped> m_mapped;
 };
 
 TRecordList::TRecordList() = default;
@@ -26,55 +122,59 @@ TRecordList::~TRecordList() = default;
 void TRecordList::Reset(int fieldCount)
 {
     m_records.clear();
-    m_chunks.clear();
-    m_textBlocks.clear();
-    m_textUsed = 0;
+    m_heapValues.clear();
+    m_arena.reset();
     m_fieldCount = fieldCount;
     ++m_generation;
 }
 
-TRecord* TRecordList::newRecord()
+TRecord* TRecordList::newRecord(std::size_t packedSize)
 {
-    if (m_chunks.empty() || m_chunks.back().Used == ChunkRecords) {
-        TChunk chunk;
-        chunk.Records = std::make_unique<TRecord[]>(ChunkRecords);
-        chunk.Values = std::make_unique<TFieldValue[]>(size_t(ChunkRecords) * size_t(m_fieldCount));
-        m_chunks.push_back(std::move(chunk));
-    }
-    TChunk& chunk = m_chunks.back();
-    TRecord* record = &chunk.Records[size_t(chunk.Used)];
-    record->Values = chunk.Values.get() + size_t(chunk.Used) * size_t(m_fieldCount);
+    if (!m_arena)
+        m_arena = std::make_unique<TArena>();
+    void* data = m_arena->Allocate(alignedSize(sizeof(TRecord) + packedSize));
+    TRecord* record = new (data) TRecord();
     record->Id = s_nextId++;
-    ++chunk.Used;
     return record;
 }
 
-TRecord& TRecordList::Append(std::int64_t rowId)
+TRecord& TRecordList::AppendLoaded(std::int64_t rowId, const TLoadedValue* values)
 {
-    TRecord* record = newRecord();
+    const std::size_t size = PackedRow::SizeOf(values, m_fieldCount);
+    TRecord* record = newRecord(size);
+    PackedRow::Write(reinterpret_cast<unsigned char*>(record + 1), values, m_fieldCount);
     record->RowId = rowId;
-    record->Order = m_records.empty() ? OrderSpacing : m_records.back()->Order + OrderSpacing;
-    m_records.push_back(record);
-    // Only after ~8e9 appends at the end of one open list.
-    if (record->Order < 0)
-        renumber();
+    place(record, Count());
     return *record;
 }
 
 TRecord& TRecordList::InsertAt(int index)
 {
     index = std::clamp(index, 0, Count());
-    if (index == Count())
-        return Append(0);
+    TRecord* record = newRecord(0);
+    m_heapValues.push_back(std::make_unique<TFieldValue[]>(size_t(m_fieldCount)));
+    record->Values = m_heapValues.back().get();
+    place(record, index);
+    return *record;
+}
+
+void TRecordList::place(TRecord* record, int index)
+{
+    if (index == Count()) {
+        record->Order = m_records.empty() ? OrderSpacing : m_records.back()->Order + OrderSpacing;
+        m_records.push_back(record);
+        // Only after ~8e9 appends at the end of one open list.
+        if (record->Order < 0)
+            renumber();
+        return;
+    }
     const std::int64_t before = index == 0 ? 0 : m_records[size_t(index) - 1]->Order;
     const std::int64_t after = m_records[size_t(index)]->Order;
-    TRecord* record = newRecord();
     m_records.insert(m_records.begin() + index, record);
     if (after - before >= 2)
         record->Order = before + (after - before) / 2;
     else
         renumber();
-    return *record;
 }
 
 void TRecordList::RemoveAt(int index)
@@ -82,30 +182,23 @@ void TRecordList::RemoveAt(int index)
     TRecord* record = m_records[size_t(index)];
     m_records.erase(m_records.begin() + index);
     // Release the texts now; the slot itself waits for the next Reset.
-    std::fill(record->Values, record->Values + m_fieldCount, TFieldValue());
+    if (record->Values)
+        std::fill(record->Values, record->Values + m_fieldCount, TFieldValue());
     record->Id = 0;
 }
 
-TStoredText TRecordList::StoreText(const char* utf8, int size)
+TFieldValue* TRecordList::EditableValues(TRecord& record)
 {
-    if (size <= 0)
-        return TStoredText{"", 0};
-    if (size > TextBlockSize / 4) {
-        // A long memo gets a block of its own, ahead of the current one.
-        auto own = std::make_unique<char[]>(size_t(size));
-        std::copy(utf8, utf8 + size, own.get());
-        const char* data = own.get();
-        m_textBlocks.insert(m_textBlocks.end() - (m_textBlocks.empty() ? 0 : 1), std::move(own));
-        return TStoredText{data, size};
+    if (!record.Values) {
+        // The packed texts stay valid until the list is reset, so the unpacked values may
+        // go on pointing at them.
+        auto values = std::make_unique<TFieldValue[]>(size_t(m_fieldCount));
+        for (int field = 0; field < m_fieldCount; ++field)
+            values[size_t(field)] = record.Value(field);
+        m_heapValues.push_back(std::move(values));
+        record.Values = m_heapValues.back().get();
     }
-    if (m_textBlocks.empty() || m_textUsed + size > TextBlockSize) {
-        m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(TextBlockSize));
-        m_textUsed = 0;
-    }
-    char* data = m_textBlocks.back().get() + m_textUsed;
-    std::copy(utf8, utf8 + size, data);
-    m_textUsed += size;
-    return TStoredText{data, size};
+    return record.Values;
 }
 
 void TRecordList::renumber()

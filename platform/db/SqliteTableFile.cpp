@@ -322,38 +322,51 @@ void TSqliteTableFile::ReadAll(TRecordList& records)
     sqlite3_stmt* st = select.get();
     const int columns = int(types.size());
     records.Reset(columns);
+    std::vector<TLoadedValue> row(static_cast<size_t>(columns));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        TFieldValue* values = records.Append(sqlite3_column_int64(st, 0)).Values;
         for (int c = 0; c < columns; ++c) {
-            const int column = c + 1;
-            if (sqlite3_column_type(st, column) == SQLITE_NULL)
+            // One look-up of the column, then the value's own accessors: the column_*
+            // calls would each look the column up again and check for a failed
+            // allocation.
+            sqlite3_value* cell = sqlite3_column_value(st, c + 1);
+            TLoadedValue& value = row[size_t(c)];
+            if (sqlite3_value_type(cell) == SQLITE_NULL) {
+                value.Kind = TLoadedValue::TKind::Null;
                 continue;
-            TFieldValue& value = values[c];
+            }
             switch (types[size_t(c)]) {
             case TFieldType::ftString:
-            case TFieldType::ftMemo: {
-                const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
-                value = records.StoreText(text, sqlite3_column_bytes(st, column));
+            case TFieldType::ftMemo:
+                value.Kind = TLoadedValue::TKind::Text;
+                value.Text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+                value.Size = sqlite3_value_bytes(cell);
+                // Only converting a number to text can fail, and only for want of memory.
+                if (!value.Text)
+                    fail(SQLITE_NOMEM, QStringLiteral("read"));
                 break;
-            }
             case TFieldType::ftInteger:
             case TFieldType::ftAutoInc:
-                value = std::int64_t(sqlite3_column_int64(st, column));
+                value.Kind = TLoadedValue::TKind::Whole;
+                value.Whole = sqlite3_value_int64(cell);
                 break;
             case TFieldType::ftBoolean:
-                value = std::int64_t(sqlite3_column_int64(st, column) != 0 ? 1 : 0);
+                value.Kind = TLoadedValue::TKind::Whole;
+                value.Whole = sqlite3_value_int64(cell) != 0 ? 1 : 0;
                 break;
             case TFieldType::ftFloat:
-                value = sqlite3_column_double(st, column);
+                value.Kind = TLoadedValue::TKind::Real;
+                value.Real = sqlite3_value_double(cell);
                 break;
             case TFieldType::ftDateTime:
             case TFieldType::ftDate:
             case TFieldType::ftTime:
-                value = sqlite3_column_double(st, column) - JulianDayOffset;
+                value.Kind = TLoadedValue::TKind::Real;
+                value.Real = sqlite3_value_double(cell) - JulianDayOffset;
                 break;
             }
         }
+        records.AppendLoaded(sqlite3_column_int64(st, 0), row.data());
     }
     if (rc != SQLITE_DONE)
         fail(rc, QStringLiteral("read"));
