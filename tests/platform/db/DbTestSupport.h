@@ -5,6 +5,7 @@
 
 #include "platform/db/DataLink.h"
 #include "platform/db/Table.h"
+#include "support/RawDb.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -12,8 +13,6 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 #include <memory>
-
-struct sqlite3;
 
 // The to-do table of the main window: KEY string 38, SUBJECT string 100, NOTES memo,
 // PRIORITY integer, COMPLETIONDATE date-time.
@@ -38,28 +37,6 @@ protected:
     void UpdateData() override { Events << "UpdateData"; }
     void CheckBrowseMode() override { Events << "CheckBrowseMode"; }
 };
-
-// A connection of its own to a table file, as another program would have.
-class TRawDb
-{
-public:
-    explicit TRawDb(const QString& path);
-    ~TRawDb();
-    TRawDb(const TRawDb&) = delete;
-    TRawDb& operator=(const TRawDb&) = delete;
-
-    // Raises std::runtime_error with SQLite's message on failure.
-    void Exec(const QString& sql);
-    // The first column of the first row, null when there is none.
-    QVariant Value(const QString& sql);
-    // Every row, each column as a QVariant.
-    QList<QVariantList> Rows(const QString& sql);
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
-QByteArray FileChecksum(const QString& path);
 
 // Each test gets a fresh folder.
 class TDbTest : public ::testing::Test

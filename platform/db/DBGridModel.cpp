@@ -1,0 +1,139 @@
+// Cells read from the dataset's records; edits written to the current record's fields.
+#include "platform/db/DBGridModel.h"
+
+#include "platform/db/DBGrid.h"
+#include "platform/db/DataSet.h"
+#include "platform/db/Field.h"
+
+TDBGridModel::TDBGridModel(TDBGrid& grid) : m_grid(grid) {}
+
+TDBGridModel::~TDBGridModel() = default;
+
+int TDBGridModel::rowCount(const QModelIndex& parent) const
+{
+    const TDataSet* ds = DataSet();
+    if (parent.isValid() || !ds || !ds->Active())
+        return 0;
+    return ds->RecordCount();
+}
+
+int TDBGridModel::columnCount(const QModelIndex& parent) const
+{
+    const TDataSet* ds = DataSet();
+    if (parent.isValid() || !ds || !ds->Active())
+        return 0;
+    return ds->FieldCount();
+}
+
+QVariant TDBGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const TDataSet* ds = DataSet();
+    if (!ds || !ds->Active() || index.row() >= ds->RecordCount() ||
+        index.column() >= ds->FieldCount())
+        return {};
+    return ds->Fields(index.column())->DisplayTextAt(index.row() + 1);
+}
+
+bool TDBGridModel::editable(int column) const
+{
+    const TDataSet* ds = DataSet();
+    return m_grid.Options().Contains(TDBGridOption::dgEditing) && ds && ds->CanModify() &&
+           column >= 0 && column < ds->FieldCount() && ds->Fields(column)->CanModify();
+}
+
+Qt::ItemFlags TDBGridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (editable(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool TDBGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || !editable(index.column()))
+        return false;
+    TDataSet* ds = DataSet();
+    const QString text = value.toString();
+    const int recNo = index.row() + 1;
+    // An editor closed without a change must not put an untouched record into edit state.
+    if (ds->State() == TDataSetState::dsBrowse &&
+        ds->Fields(index.column())->DisplayTextAt(recNo) == text)
+        return true;
+    return m_grid.guarded([&] {
+        if (ds->RecNo() != recNo)
+            ds->SetRecNo(recNo);
+        if (ds->State() == TDataSetState::dsBrowse)
+            ds->Edit();
+        ds->Fields(index.column())->SetAsString(text);
+    });
+}
+
+QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    const TDataSet* ds = DataSet();
+    if (!ds || !ds->Active())
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < ds->FieldCount() ? ds->Fields(section)->FieldName() : QString();
+    if (section != ds->RecNo() - 1)
+        return QString();
+    switch (ds->State()) {
+    case TDataSetState::dsEdit:
+        return QString(TDBGrid::EditMark);
+    case TDataSetState::dsInsert:
+        return QString(TDBGrid::InsertMark);
+    default:
+        return QString(TDBGrid::BrowseMark);
+    }
+}
+
+void TDBGridModel::reset()
+{
+    m_refreshing = true;
+    beginResetModel();
+    endResetModel();
+    m_refreshing = false;
+}
+
+void TDBGridModel::ActiveChanged()
+{
+    reset();
+    m_grid.fitColumns();
+    m_grid.followDataSet();
+}
+
+void TDBGridModel::EditingChanged()
+{
+    if (const int rows = rowCount(); rows > 0)
+        emit headerDataChanged(Qt::Vertical, 0, rows - 1);
+}
+
+void TDBGridModel::DataSetChanged()
+{
+    reset();
+    m_grid.followDataSet();
+}
+
+void TDBGridModel::DataSetScrolled(int)
+{
+    if (const int rows = rowCount(); rows > 0)
+        emit headerDataChanged(Qt::Vertical, 0, rows - 1);
+    m_grid.followDataSet();
+}
+
+void TDBGridModel::RecordChanged(TField*)
+{
+    const TDataSet* ds = DataSet();
+    if (!ds || !ds->Active() || ds->RecordCount() == 0)
+        return;
+    const int row = ds->RecNo() - 1;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, row, row);
+}
