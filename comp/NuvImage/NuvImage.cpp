@@ -6,8 +6,7 @@
 #include "platform/core/Rect.h"
 #include "platform/gfx/Canvas.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QIODevice>
 #include <QPainter>
 
 TNuvImage::TNuvImage(const TNuvImage& other)
@@ -62,14 +61,13 @@ void TNuvImage::setBytes(const QByteArray& bytes)
 
 void TNuvImage::LoadFromFile(const QString& fileName)
 {
-    // Only ordinary files: a device or a pipe named in a text would never end reading.
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!ReadPictureFile(fileName, bytes)) {
         clear();
         return;
     }
     try {
-        setBytes(file.readAll());
+        setBytes(bytes);
     } catch (const EPictureError&) {
         // A file that is not a picture is treated like a missing one.
     }

@@ -2,6 +2,8 @@
 #include "comp/NuvImage/PictureDecoder.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <cstdint>
 
@@ -35,4 +37,13 @@ int HiMetricToPixels(int hiMetric, int resolution)
 {
     const std::int64_t n = std::int64_t(hiMetric) * resolution;
     return int((n + 1270) / 2540);
+}
+
+bool ReadPictureFile(const QString& fileName, QByteArray& bytes)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return true;
 }

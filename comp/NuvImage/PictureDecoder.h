@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 // A picture's bytes that could not be turned into an image.
 class EPictureError : public Exception
@@ -19,6 +20,10 @@ public:
 // reader accepts them, "Could not load image" when the reader accepts them but yields
 // nothing.
 QImage DecodePictureBytes(const QByteArray& bytes);
+
+// The bytes of a picture file; false for anything but a readable ordinary file, since a
+// device or a pipe named in an item text would never end reading.
+bool ReadPictureFile(const QString& fileName, QByteArray& bytes);
 
 // 0.01 mm units of a length of pixels at the logical resolution, and back, each rounded.
 int PixelsToHiMetric(int pixels, int resolution);

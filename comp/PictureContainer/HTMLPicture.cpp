@@ -9,7 +9,7 @@
 #include "platform/gfx/Canvas.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QIODevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -171,14 +171,13 @@ void THTMLPicture::setBytes(const QByteArray& bytes)
 
 void THTMLPicture::LoadFromFile(const QString& fileName)
 {
-    // Only ordinary files: a device or a pipe named in a text would never end reading.
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!ReadPictureFile(fileName, bytes)) {
         clear();
         return;
     }
     try {
-        setBytes(file.readAll());
+        setBytes(bytes);
     } catch (const EPictureError&) {
         // A file that is not a picture is treated like a missing one.
     }
