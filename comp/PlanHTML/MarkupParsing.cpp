@@ -42,10 +42,16 @@ QString replaceEntities(const QString& text)
     const Entity* table = entities(count);
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        out += c;
-        if (c != QLatin1Char(';'))
-            continue;
+    const QStringView in(text);
+    qsizetype pos = 0;
+    while (pos < in.size()) {
+        const qsizetype semicolon = in.indexOf(QLatin1Char(';'), pos);
+        if (semicolon < 0) {
+            out += in.mid(pos);
+            break;
+        }
+        out += in.mid(pos, semicolon + 1 - pos);
+        pos = semicolon + 1;
         for (int i = 0; i < count; ++i) {
             const qsizetype n = table[i].name.size();
             if (out.size() >= n &&
@@ -99,8 +105,14 @@ QString PieceEntities(QStringView piece)
 QString UpperSameLength(QStringView text)
 {
     QString out(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = text[i].toUpper();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // Tags are ASCII; the table lookup is only worth it beyond.
+        const char16_t c = text[i].unicode();
+        if (c < 0x80)
+            out[i] = QChar(c >= 'a' && c <= 'z' ? char16_t(c - 'a' + 'A') : c);
+        else
+            out[i] = text[i].toUpper();
+    }
     return out;
 }
 

@@ -142,14 +142,14 @@ QPainter& TCanvas::p()
     if (m_ownPainter && !m_ownPainter->isActive() && m_device) {
         m_ownPainter->begin(m_device);
         switchOffSmoothing(*m_ownPainter);
-        m_painterFontRevision = ~std::uint64_t(0);
+        m_painterFontId = ~std::uint64_t(0);
     }
     return *m_painter;
 }
 
 QPainter& TCanvas::Painter()
 {
-    m_painterFontRevision = ~std::uint64_t(0);
+    m_painterFontId = ~std::uint64_t(0);
     return p();
 }
 
@@ -559,7 +559,7 @@ void TCanvas::RestoreState()
     if (m_saved.empty())
         return;
     p().restore();
-    m_painterFontRevision = ~std::uint64_t(0);
+    m_painterFontId = ~std::uint64_t(0);
     const SavedState& s = m_saved.back();
     m_font.Assign(s.font);
     m_pen.Assign(s.pen);

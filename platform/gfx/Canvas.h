@@ -27,6 +27,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPen>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -176,9 +177,12 @@ public:
 
 private:
     struct FontCache;
+    struct FontEntry;
     struct SavedState;
 
     QPainter& p();
+    // The current font's cache entry, looked up again after every change of the font.
+    FontEntry& font();
     const QFont& qfont();
     const QFontMetrics& metrics();
     QString shown(const QString& text) const;
@@ -192,6 +196,8 @@ private:
     void wideLine(int x0, int y0, int x1, int y1);
     void fillShape(const TRect& r, TColor color);
     void fillRectRaw(int left, int top, int right, int bottom, TColor color);
+    // A run of text without tab stops on the given baseline.
+    void drawRun(int x, int baseline, const QString& text);
     void textRun(int x, int y, const QString& text, const std::vector<int>& underlined,
                  bool expandTabs);
     int runWidth(const QString& text, bool expandTabs);
@@ -216,8 +222,11 @@ private:
     TCopyMode m_copyMode = TCopyMode::cmSrcCopy;
 
     std::unique_ptr<FontCache> m_fontCache;
-    // The font revision last given to the painter; reset whenever the painter's font may
-    // have changed behind our back (a new painter, a restored state, Painter() handed out).
-    std::uint64_t m_painterFontRevision = ~std::uint64_t(0);
+    // The font (its cache entry's id) last given to the painter; reset whenever the
+    // painter's font may have changed behind our back (a new painter, a restored state,
+    // Painter() handed out).
+    std::uint64_t m_painterFontId = ~std::uint64_t(0);
+    // The pen text is written with, in the font's colour.
+    QPen m_textPen{QColor(Qt::black)};
     std::vector<SavedState> m_saved;
 };

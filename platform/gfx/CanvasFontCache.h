@@ -1,22 +1,86 @@
-// What a canvas derives from its font and keeps until the font's next change: the QFont,
-// its metrics and the few numbers every text call needs. Private to the canvas's sources.
+// What a canvas derives from its font: the QFont, its metrics, the few numbers every text
+// call needs, and the advances and glyphs of the strings it has measured and drawn. Views
+// switch between a handful of fonts all the time (bold on and off, a colour per anchor), and
+// building a QFont and resolving its metrics costs far more than the text it measures, so a
+// canvas keeps the last few fonts it used, keyed by what shapes glyphs (name, height,
+// style) rather than by the font's revision: a colour change finds the same entry, and a
+// font that comes back finds its advances and glyphs still there. Private to the canvas's
+// sources.
 #pragma once
 
 #include "platform/gfx/Canvas.h"
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
+#include <QString>
 #include <cstdint>
-#include <optional>
+#include <memory>
+#include <vector>
+
+// One font as the canvas writes with it.
+struct TCanvas::FontEntry
+{
+    explicit FontEntry(const TFont& f);
+    bool Matches(const TFont& f) const
+    {
+        return height == f.Height() && style == f.Style() && name == f.Name();
+    }
+    // The advance of a run without tabs; the same string always shapes the same way in
+    // the same QFont.
+    int Advance(const QString& text);
+
+    // A run's glyphs as the painter would shape them, the baseline at y = ascent.
+    struct Shaped
+    {
+        QList<QGlyphRun> runs;
+        qreal ascent = 0;
+        bool ready = false;
+    };
+    // The glyphs of a left-to-right run of simple text (see Shapeable) in painterFont, the
+    // painter's resolved copy of this font. Null the first time a string comes by: laying it
+    // out costs more than drawing it once, and most strings a view writes it writes again on
+    // the next paint, a line of markup right after measuring it.
+    const Shaped* Glyphs(const QString& text, const QFont& painterFont);
+    // Whether drawing the glyphs gives the same pixels as QPainter::drawText: no controls
+    // or tabs (laid out differently) and nothing from right-to-left scripts on.
+    static bool Shapeable(const QString& text);
+
+    // The key.
+    QString name;
+    int height = 0;
+    TFontStyles style;
+
+    // Tells the painter's font apart from this one without comparing QFonts.
+    std::uint64_t id = 0;
+    QFont font;
+    QFontMetrics metrics;
+    int ascent = 0;
+    int cellHeight = 0;
+    int leading = 0;
+    int tabWidth = 1;
+    int maxWidth = 1;
+    bool symbol = false;
+    QHash<QString, int> advances;
+    QHash<QString, Shaped> shaped;
+};
 
 struct TCanvas::FontCache
 {
+    // The entry for f, made current; at most MaxEntries fonts are kept, the least recently
+    // used one goes first.
+    FontEntry& For(const TFont& f);
+
+    static constexpr std::size_t MaxEntries = 8;
+    // Bounds the advances per font; a canvas that writes ever new strings starts over.
+    static constexpr qsizetype MaxAdvances = 2048;
+    static constexpr qsizetype MaxShaped = 1024;
+
     std::uint64_t revision = ~std::uint64_t(0);
-    QFont font;
-    std::optional<QFontMetrics> metrics;
-    int ascent = 0;
-    int height = 0;
-    int leading = 0;
-    int tabWidth = 1;
-    bool symbol = false;
+    FontEntry* current = nullptr;
+    std::uint64_t nextId = 0;
+    // Most recently used first.
+    std::vector<std::unique_ptr<FontEntry>> entries;
 };

@@ -4,16 +4,21 @@
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/CanvasFontCache.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+#include <QTextLayout>
+#include <QVarLengthArray>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 namespace {
 
 const QString ellipsis = QStringLiteral("...");
 
-// One laid-out line: its characters and, per character, whether a prefix underlines it.
+// One laid-out line: its characters and, per character, whether a prefix underlines it
+// (nothing is marked when the list is empty).
 struct TextLine
 {
     QString text;
@@ -33,7 +38,8 @@ TextLine slice(const TextLine& line, int start, int length)
 {
     TextLine out;
     out.text = line.text.mid(start, length);
-    out.marked.assign(line.marked.begin() + start, line.marked.begin() + start + length);
+    if (!line.marked.empty())
+        out.marked.assign(line.marked.begin() + start, line.marked.begin() + start + length);
     return out;
 }
 
@@ -179,34 +185,114 @@ private:
 
 } // namespace
 
-const QFont& TCanvas::qfont()
+TCanvas::FontEntry::FontEntry(const TFont& f)
+    : name(f.Name()), height(f.Height()), style(f.Style()), font(f.ToQFont()), metrics(font)
+{
+    ascent = metrics.ascent();
+    cellHeight = metrics.ascent() + metrics.descent();
+    leading = std::max(0, metrics.leading());
+    // Tab stops every eight average characters.
+    tabWidth = std::max(1, 8 * metrics.averageCharWidth());
+    maxWidth = std::max(1, metrics.maxWidth());
+    symbol = f.IsSymbolEncoded();
+}
+
+int TCanvas::FontEntry::Advance(const QString& text)
+{
+    if (const auto it = advances.constFind(text); it != advances.cend())
+        return *it;
+    if (advances.size() >= FontCache::MaxAdvances)
+        advances.clear();
+    const int w = metrics.horizontalAdvance(text);
+    advances.insert(text, w);
+    return w;
+}
+
+bool TCanvas::FontEntry::Shapeable(const QString& text)
+{
+    // A soft hyphen would show at the end of a laid-out line.
+    return std::all_of(text.cbegin(), text.cend(), [](QChar ch) {
+        const char16_t c = ch.unicode();
+        return c >= 0x20 && c < 0x590 && !(c >= 0x7F && c < 0xA0) && c != 0xAD;
+    });
+}
+
+const TCanvas::FontEntry::Shaped* TCanvas::FontEntry::Glyphs(const QString& text,
+                                                             const QFont& painterFont)
+{
+    auto it = shaped.find(text);
+    if (it == shaped.end()) {
+        if (shaped.size() >= FontCache::MaxShaped)
+            shaped.clear();
+        shaped.insert(text, Shaped{});
+        return nullptr;
+    }
+    if (!it->ready) {
+        QTextLayout layout(text, painterFont);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        option.setTextDirection(Qt::LeftToRight);
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid()) {
+            line.setPosition(QPointF(0, 0));
+            layout.endLayout();
+            it->runs = line.glyphRuns(0, int(text.size()));
+            it->ascent = line.ascent();
+        } else {
+            layout.endLayout();
+        }
+        it->ready = true;
+    }
+    return &*it;
+}
+
+TCanvas::FontEntry& TCanvas::FontCache::For(const TFont& f)
+{
+    revision = f.Revision();
+    if (current && current->Matches(f))
+        return *current;
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [&](const std::unique_ptr<FontEntry>& e) { return e->Matches(f); });
+    if (it == entries.end()) {
+        if (entries.size() >= MaxEntries)
+            entries.pop_back();
+        auto entry = std::make_unique<FontEntry>(f);
+        entry->id = nextId++;
+        entries.insert(entries.begin(), std::move(entry));
+    } else if (it != entries.begin()) {
+        std::rotate(entries.begin(), it, it + 1);
+    }
+    current = entries.front().get();
+    return *current;
+}
+
+TCanvas::FontEntry& TCanvas::font()
 {
     if (!m_fontCache)
         m_fontCache = std::make_unique<FontCache>();
     FontCache& c = *m_fontCache;
-    if (c.revision != m_font.Revision()) {
-        c.revision = m_font.Revision();
-        c.font = m_font.ToQFont();
-        c.metrics.emplace(c.font);
-        c.ascent = c.metrics->ascent();
-        c.height = c.metrics->ascent() + c.metrics->descent();
-        c.leading = std::max(0, c.metrics->leading());
-        // Tab stops every eight average characters.
-        c.tabWidth = std::max(1, 8 * c.metrics->averageCharWidth());
-        c.symbol = m_font.IsSymbolEncoded();
-    }
-    return c.font;
+    if (c.revision != m_font.Revision() || !c.current)
+        return c.For(m_font);
+    return *c.current;
+}
+
+const QFont& TCanvas::qfont()
+{
+    return font().font;
 }
 
 const QFontMetrics& TCanvas::metrics()
 {
-    qfont();
-    return *m_fontCache->metrics;
+    return font().metrics;
 }
 
 QString TCanvas::shown(const QString& text) const
 {
-    return m_fontCache && m_fontCache->symbol ? TFont::SymbolToUnicode(text) : text;
+    // Callers have looked the font up already.
+    return m_fontCache->current->symbol ? TFont::SymbolToUnicode(text) : text;
 }
 
 bool TCanvas::textOpaque() const
@@ -217,23 +303,31 @@ bool TCanvas::textOpaque() const
 void TCanvas::applyTextPen()
 {
     QPainter& painter = p();
-    const QFont& f = qfont();
+    const FontEntry& f = font();
     // setFont builds a fresh resolved font each time, which costs more than the text run
     // itself; so the font goes to the painter only when it is not there yet.
-    if (m_painterFontRevision != m_font.Revision()) {
-        painter.setFont(f);
-        m_painterFontRevision = m_font.Revision();
+    if (m_painterFontId != f.id) {
+        painter.setFont(f.font);
+        m_painterFontId = f.id;
     }
-    painter.setPen(ToQColor(m_font.Color()));
+    // The same pen object each time the colour is the same: the painter then recognises it
+    // at once instead of building and comparing a new one (invalid colours write black, as
+    // setPen(QColor) does).
+    QColor ink = ToQColor(m_font.Color());
+    if (!ink.isValid())
+        ink = Qt::black;
+    if (m_textPen.color() != ink)
+        m_textPen = QPen(ink);
+    painter.setPen(m_textPen);
 }
 
 int TCanvas::runWidth(const QString& text, bool expandTabs)
 {
-    const QFontMetrics& fm = metrics();
-    if (!expandTabs || !text.contains(QLatin1Char('\t'))) {
-        return fm.horizontalAdvance(text);
-    }
-    const int tab = m_fontCache->tabWidth;
+    FontEntry& f = font();
+    if (!expandTabs || !text.contains(QLatin1Char('\t')))
+        return f.Advance(text);
+    const QFontMetrics& fm = f.metrics;
+    const int tab = f.tabWidth;
     int x = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
@@ -247,23 +341,59 @@ int TCanvas::runWidth(const QString& text, bool expandTabs)
     return x;
 }
 
+namespace {
+
+// Whether kept glyphs land on the pixels drawText would give: on an image or a widget's
+// backing store, unscaled and moved by whole pixels only. A printer or picture keeps its
+// text as text, and under scaling Qt draws glyphs as paths.
+bool drawsKeptGlyphs(QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster)
+        return false;
+    const QTransform t = painter.deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy());
+}
+
+} // namespace
+
+void TCanvas::drawRun(int x, int baseline, const QString& text)
+{
+    if (text.isEmpty())
+        return; // as drawText, which draws no decoration either
+    QPainter& painter = p();
+    FontEntry& f = font();
+    // Text of left-to-right scripts only is laid out left to right under Auto too.
+    if (painter.layoutDirection() != Qt::RightToLeft && FontEntry::Shapeable(text) &&
+        drawsKeptGlyphs(painter)) {
+        if (const FontEntry::Shaped* glyphs = f.Glyphs(text, painter.font())) {
+            const QPointF origin(x, baseline - glyphs->ascent);
+            for (const QGlyphRun& run : glyphs->runs)
+                painter.drawGlyphRun(origin, run);
+            return;
+        }
+    }
+    painter.drawText(QPoint(x, baseline), text);
+}
+
 void TCanvas::textRun(int x, int y, const QString& text, const std::vector<int>& underlined,
                       bool expandTabs)
 {
     QPainter& painter = p();
     const QFontMetrics& fm = metrics();
-    const int baseline = y + m_fontCache->ascent;
+    const int baseline = y + font().ascent;
     if (!expandTabs || !text.contains(QLatin1Char('\t'))) {
-        painter.drawText(QPoint(x, baseline), text);
+        drawRun(x, baseline, text);
     } else {
-        const int tab = m_fontCache->tabWidth;
+        const int tab = font().tabWidth;
         int cx = 0;
         qsizetype start = 0;
         for (qsizetype i = 0; i <= text.size(); ++i) {
             if (i == text.size() || text[i] == QLatin1Char('\t')) {
                 const QString piece = text.mid(start, i - start);
-                painter.drawText(QPoint(x + cx, baseline), piece);
-                cx += fm.horizontalAdvance(piece);
+                drawRun(x + cx, baseline, piece);
+                cx += font().Advance(piece);
                 if (i < text.size())
                     cx = (cx / tab + 1) * tab;
                 start = i + 1;
@@ -289,9 +419,9 @@ void TCanvas::rotatedText(int x, int y, const QString& text)
     painter.translate(x, y);
     painter.rotate(-m_font.Orientation() / 10.0);
     if (textOpaque())
-        painter.fillRect(QRect(0, 0, runWidth(text, false), m_fontCache->height),
+        painter.fillRect(QRect(0, 0, runWidth(text, false), font().cellHeight),
                          ToQColor(m_brush.Color()));
-    painter.drawText(QPoint(0, m_fontCache->ascent), text);
+    painter.drawText(QPoint(0, font().ascent), text);
     painter.restore();
 }
 
@@ -304,8 +434,8 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         return;
     }
     if (textOpaque())
-        fillRectRaw(x, y, x + runWidth(s, false), y + m_fontCache->height, m_brush.Color());
-    p().drawText(QPoint(x, y + m_fontCache->ascent), s);
+        fillRectRaw(x, y, x + runWidth(s, false), y + font().cellHeight, m_brush.Color());
+    drawRun(x, y + font().ascent, s);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
@@ -324,7 +454,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
         rotatedText(x, y, s);
         m_bkMode = mode;
     } else {
-        painter.drawText(QPoint(x, y + m_fontCache->ascent), s);
+        drawRun(x, y + font().ascent, s);
     }
 }
 
@@ -337,7 +467,7 @@ int TCanvas::TextWidth(const QString& text)
 int TCanvas::TextHeight(const QString&)
 {
     qfont();
-    return m_fontCache->height;
+    return font().cellHeight;
 }
 
 TSize TCanvas::TextExtent(const QString& text)
@@ -366,7 +496,7 @@ int TCanvas::drawRotated(const QString& text, TRect& r, unsigned flags)
     s.replace(QLatin1Char('\r'), QString()).replace(QLatin1Char('\n'), QString());
     s = shown(s);
     const double w = runWidth(s, flags & DT_EXPANDTABS);
-    const double h = m_fontCache->height;
+    const double h = font().cellHeight;
     const double a = qDegreesToRadians(m_font.Orientation() / 10.0);
     const double ca = std::cos(a);
     const double sa = std::sin(a);
@@ -418,16 +548,23 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     // character-by-character preparation.
     const bool plainText = ((flags & DT_NOPREFIX) || !text.contains(QLatin1Char('&'))) &&
                            !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
-    std::vector<TextLine> lines;
+    const int lineHeight = font().cellHeight + ((flags & DT_EXTERNALLEADING) ? font().leading : 0);
+    // The common case lays out one line kept on the stack: measuring a piece of text or
+    // writing it then allocates nothing.
+    TextLine single;
+    std::vector<TextLine> laidOut;
+    std::span<TextLine> lines;
     if (plainText && !(flags & DT_WORDBREAK)) {
-        lines.push_back({shown(text), std::vector<bool>(std::size_t(text.size()), false)});
+        single.text = shown(text);
+        lines = std::span(&single, 1);
     } else {
-        lines = layoutLines(
+        laidOut = layoutLines(
             text, flags, width, [&](const QString& t) { return runWidth(t, expandTabs); },
             [&](const QString& t) { return shown(t); });
+        if (laidOut.empty())
+            laidOut.emplace_back();
+        lines = laidOut;
     }
-    if (lines.empty())
-        lines.emplace_back();
 
     // End ellipsis: the longest start of the line that fits together with "...".
     // Left-aligned, transparent text that is only drawn needs no advances: when it cannot
@@ -435,9 +572,8 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     // second time.
     const bool alignsOrFills =
         (flags & (DT_CENTER | DT_RIGHT | DT_END_ELLIPSIS | DT_CALCRECT)) || textOpaque();
-    const int maxChar = std::max(1, metrics().maxWidth());
-    std::vector<int> widths;
-    widths.reserve(lines.size());
+    const int maxChar = font().maxWidth;
+    QVarLengthArray<int, 4> widths;
     for (TextLine& line : lines) {
         if (!alignsOrFills) {
             // An upper bound, or -1 for "unknown".
@@ -459,17 +595,19 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
             }
             line = slice(line, 0, lo);
             line.text += ellipsis;
-            line.marked.insert(line.marked.end(), 3, false);
+            if (!line.marked.empty())
+                line.marked.insert(line.marked.end(), 3, false);
             w = runWidth(line.text, expandTabs);
         }
         widths.push_back(w);
     }
 
-    const int lineHeight =
-        m_fontCache->height + ((flags & DT_EXTERNALLEADING) ? m_fontCache->leading : 0);
     const int total = lineHeight * int(lines.size());
     if (flags & DT_CALCRECT) {
-        r.Right = r.Left + *std::max_element(widths.begin(), widths.end());
+        int widest = 0; // every width is measured here
+        for (int w : widths)
+            widest = std::max(widest, w);
+        r.Right = r.Left + widest;
         r.Bottom = r.Top + total;
         return total;
     }
@@ -480,8 +618,7 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags)
     else if (singleLine && (flags & DT_BOTTOM))
         top = r.Bottom - lineHeight;
 
-    std::vector<int> lefts;
-    lefts.reserve(lines.size());
+    QVarLengthArray<int, 4> lefts;
     bool inside = top >= r.Top && top + total <= r.Bottom;
     for (int w : widths) {
         int left = r.Left;

@@ -556,4 +556,60 @@ TEST_F(DrawMarkupTest, BlinkingTextIsInvisibleInTheOffPhase)
     EXPECT_GT(m_img.Ink(), 0);
 }
 
+// A canvas that has drawn other markup before (and keeps fonts, advances and glyphs from
+// it) lays out and draws a text exactly as a fresh canvas does.
+TEST(DrawMarkupRepeated, AUsedCanvasDrawsLikeAFreshOne)
+{
+    const QString texts[] = {
+        QStringLiteral(
+            "<B>Review</B> the <I>quarterly</I> plan with <A href=\"mailto:t@e.com\">the "
+            "team</A><BR><FONT COLOR=\"clRed\">Due friday</FONT> &amp; <U>agenda</U>."),
+        QStringLiteral("<FONT face=\"Times New Roman\" size=\"4\">Big <S>strike</S></FONT> "
+                       "x<SUB>2</SUB> y<SUP>3</SUP> <SHAD>shadow</SHAD> <E>error</E>"),
+        QStringLiteral("<P align=\"center\"><B>bold</B> centred text long enough to wrap</P>"
+                       "<FONT face=\"Symbol\">abc</FONT> a&lt;b&gt;c"),
+    };
+    struct Mode
+    {
+        bool wordWrap;
+        bool hitTestOnly;
+        int right;
+    };
+    const Mode modes[] = {{true, false, 200}, {false, false, 120}, {true, true, 90}};
+
+    const auto draw = [](CanvasImage& img, const QString& text, const Mode& m) {
+        img.Image().fill(Qt::white);
+        TMarkupOptions o;
+        o.WordWrap = m.wordWrap;
+        o.HitTestOnly = m.hitTestOnly;
+        o.MouseX = 40;
+        o.MouseY = 8;
+        o.FocusIndex = 0;
+        TMarkupResults r;
+        DrawMarkup(img.Canvas(), text, {0, 0, m.right, 120}, o, r);
+        img.Canvas().Release();
+        return r;
+    };
+
+    CanvasImage used(220, 130);
+    for (int round = 0; round < 3; ++round) {
+        for (const QString& text : texts) {
+            for (const Mode& m : modes) {
+                SCOPED_TRACE(testing::Message() << "round " << round << ": " << text.toStdString()
+                                                << ", width " << m.right);
+                CanvasImage fresh(220, 130);
+                const TMarkupResults expected = draw(fresh, text, m);
+                const TMarkupResults got = draw(used, text, m);
+                EXPECT_EQ(got.PlainText, expected.PlainText);
+                EXPECT_EQ(got.Width, expected.Width);
+                EXPECT_EQ(got.Height, expected.Height);
+                EXPECT_EQ(got.HitAnchor, expected.HitAnchor);
+                EXPECT_EQ(got.FocusAnchor, expected.FocusAnchor);
+                EXPECT_EQ(got.AnchorCount, expected.AnchorCount);
+                EXPECT_TRUE(used.Image() == fresh.Image());
+            }
+        }
+    }
+}
+
 } // namespace
