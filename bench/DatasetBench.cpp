@@ -199,21 +199,27 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        for (const Run& run : runs) {
+            m_cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            m_realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
     }
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        const double ours = m_times["BM_OpenAndReadEveryField_Dataset/min_time:2.000"];
-        const double raw = m_times["BM_OpenAndReadEveryField_RawSqlite/min_time:2.000"];
-        if (ours > 0 && raw > 0)
-            std::printf("\nOpen and read every field: dataset / raw sqlite3 = %.2f (goal <= 1.5)\n",
-                        ours / raw);
+        const char* ours = "BM_OpenAndReadEveryField_Dataset/min_time:2.000";
+        const char* raw = "BM_OpenAndReadEveryField_RawSqlite/min_time:2.000";
+        // The goal is in CPU time: on a busy machine the wall clock also counts the time
+        // spent waiting for a core.
+        if (m_cpuTimes[ours] > 0 && m_cpuTimes[raw] > 0)
+            std::printf("\nOpen and read every field: dataset / raw sqlite3 = %.2f CPU time (goal "
+                        "<= 1.5), %.2f wall time\n",
+                        m_cpuTimes[ours] / m_cpuTimes[raw], m_realTimes[ours] / m_realTimes[raw]);
     }
 
 private:
-    std::map<std::string, double> m_times;
+    std::map<std::string, double> m_cpuTimes;
+    std::map<std::string, double> m_realTimes;
 };
 
 } // namespace

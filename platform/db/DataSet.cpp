@@ -135,20 +135,6 @@ TField* TDataSet::FieldByName(const QString& name) const
     throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
 }
 
-TFieldValue TDataSet::valueAt(int index, int field) const
-{
-    if (index == m_cursor && isEditing(m_state))
-        return m_buffer[size_t(field)];
-    return m_records[index].Value(field);
-}
-
-TFieldValue TDataSet::currentValue(int field) const
-{
-    if (m_cursor < 0 || !Active())
-        return TFieldValue();
-    return valueAt(m_cursor, field);
-}
-
 void TDataSet::checkEditing(const TField* field) const
 {
     checkActive();

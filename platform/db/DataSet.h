@@ -222,8 +222,20 @@ private:
 
     // For TField: the value it shows at a row (the edit buffer at the current row while
     // editing) and the one way of changing it.
-    TFieldValue valueAt(int index, int field) const;
-    TFieldValue currentValue(int field) const;
+    // Inline: a scan reads them once per field per record.
+    TFieldValue valueAt(int index, int field) const
+    {
+        if (index == m_cursor &&
+            (m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert))
+            return m_buffer[size_t(field)];
+        return m_records.ValueAt(index, field);
+    }
+    TFieldValue currentValue(int field) const
+    {
+        if (m_cursor < 0 || !Active())
+            return TFieldValue();
+        return valueAt(m_cursor, field);
+    }
     void setFieldValue(TField* field, TFieldValue value);
 
     TDataSetState m_state = TDataSetState::dsInactive;

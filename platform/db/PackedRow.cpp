@@ -14,18 +14,31 @@ enum TTag : unsigned char
     TagAscii = 4,
 };
 
-bool isAscii(const char* text, int size)
+// Copies size bytes of text to out and tells whether every one is below 0x80, eight at a
+// time: loading copies every text anyway, and a second pass over it only for the check
+// costs as much as the copy.
+bool copyText(unsigned char* out, const char* text, int size)
 {
+    constexpr std::uint64_t HighBits = 0x8080808080808080ull;
     std::uint64_t high = 0;
-    int i = 0;
-    for (; i + 8 <= size; i += 8) {
+    if (size >= 8) {
         std::uint64_t word;
-        std::memcpy(&word, text + i, 8);
-        high |= word;
+        int i = 0;
+        for (; i + 8 <= size; i += 8) {
+            std::memcpy(&word, text + i, 8);
+            std::memcpy(out + i, &word, 8);
+            high |= word;
+        }
+        // The last eight bytes again, overlapping: no byte-by-byte tail.
+        std::memcpy(&word, text + size - 8, 8);
+        std::memcpy(out + size - 8, &word, 8);
+        return ((high | word) & HighBits) == 0;
     }
-    for (; i < size; ++i)
-        high |= static_cast<unsigned char>(text[i]);
-    return (high & 0x8080808080808080ull) == 0;
+    for (int i = 0; i < size; ++i) {
+        out[i] = static_cast<unsigned char>(text[i]);
+        high |= out[i];
+    }
+    return (high & 0x80) == 0;
 }
 
 std::size_t varintSize(std::uint32_t value)
@@ -83,6 +96,36 @@ const unsigned char* skipValue(const unsigned char* p)
     }
 }
 
+// The value at p, leaving p at the value after it.
+TFieldValue readValue(const unsigned char*& p)
+{
+    switch (*p++) {
+    case TagWhole: {
+        std::int64_t whole;
+        std::memcpy(&whole, p, 8);
+        p += 8;
+        return whole;
+    }
+    case TagReal: {
+        double real;
+        std::memcpy(&real, p, 8);
+        p += 8;
+        return real;
+    }
+    case TagText:
+    case TagAscii: {
+        const bool ascii = p[-1] == TagAscii;
+        std::uint32_t size = 0;
+        p = readVarint(p, size);
+        const char* text = reinterpret_cast<const char*>(p);
+        p += size;
+        return TStoredText{text, int(size), ascii};
+    }
+    default:
+        return TFieldValue();
+    }
+}
+
 } // namespace
 
 namespace PackedRow {
@@ -126,42 +169,36 @@ void Write(unsigned char* out, const TLoadedValue* values, int count)
             std::memcpy(out, &value.Real, 8);
             out += 8;
             break;
-        case TLoadedValue::TKind::Text:
-            *out++ = isAscii(value.Text, value.Size) ? TagAscii : TagText;
+        case TLoadedValue::TKind::Text: {
+            unsigned char* tag = out++;
             out = writeVarint(out, std::uint32_t(value.Size));
-            if (value.Size > 0)
-                std::memcpy(out, value.Text, std::size_t(value.Size));
+            *tag = copyText(out, value.Text, value.Size) ? TagAscii : TagText;
             out += value.Size;
             break;
+        }
         }
     }
 }
 
 TFieldValue Read(const unsigned char* row, int field)
 {
-    for (int i = 0; i < field; ++i)
-        row = skipValue(row);
-    switch (*row++) {
-    case TagWhole: {
-        std::int64_t whole;
-        std::memcpy(&whole, row, 8);
-        return whole;
+    TPosition start;
+    return Read(row, field, start);
+}
+
+TFieldValue Read(const unsigned char* row, int field, TPosition& position)
+{
+    const unsigned char* p = row;
+    int at = 0;
+    if (position.Row == row && position.Field <= field) {
+        p = position.At;
+        at = position.Field;
     }
-    case TagReal: {
-        double real;
-        std::memcpy(&real, row, 8);
-        return real;
-    }
-    case TagText:
-    case TagAscii: {
-        const bool ascii = row[-1] == TagAscii;
-        std::uint32_t size = 0;
-        row = readVarint(row, size);
-        return TStoredText{reinterpret_cast<const char*>(row), int(size), ascii};
-    }
-    default:
-        return TFieldValue();
-    }
+    for (; at < field; ++at)
+        p = skipValue(p);
+    TFieldValue value = readValue(p);
+    position = TPosition{row, field + 1, p};
+    return value;
 }
 
 } // namespace PackedRow

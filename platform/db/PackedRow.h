@@ -46,4 +46,18 @@ void Write(unsigned char* out, const TLoadedValue* values, int count);
 // The value of field (0-based) of a row written by Write; texts point into the row.
 TFieldValue Read(const unsigned char* row, int field);
 
+// Where a reading of a row stopped: the start of the value of Field. Callers that read
+// the fields of a row one after the other (a scan, a grid painting a line) then walk each
+// value once instead of every value before the one they want.
+struct TPosition
+{
+    const unsigned char* Row = nullptr;
+    int Field = 0;
+    const unsigned char* At = nullptr;
+};
+// As Read, starting from position when it is in the same row at or before field, and
+// leaving it at the value after field. Rows never change once written, so a position
+// goes stale only when the memory of its row is given to another row: forget it then.
+TFieldValue Read(const unsigned char* row, int field, TPosition& position);
+
 } // namespace PackedRow

@@ -124,6 +124,7 @@ void TRecordList::Reset(int fieldCount)
     m_records.clear();
     m_heapValues.clear();
     m_arena.reset();
+    m_lastRead = PackedRow::TPosition();
     m_fieldCount = fieldCount;
     ++m_generation;
 }

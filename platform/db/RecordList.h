@@ -61,6 +61,15 @@ public:
     int Count() const { return int(m_records.size()); }
     TRecord& operator[](int index) { return *m_records[size_t(index)]; }
     const TRecord& operator[](int index) const { return *m_records[size_t(index)]; }
+    // The value of a field of the record at index, as TRecord::Value gives it; reading the
+    // fields of one record in order walks its packed values once.
+    TFieldValue ValueAt(int index, int field) const
+    {
+        const TRecord& record = *m_records[size_t(index)];
+        if (record.Values)
+            return record.Values[field];
+        return PackedRow::Read(record.packed(), field, m_lastRead);
+    }
 
     // A stored record at the end holding these FieldCount() values, packed (for loading).
     // Texts are copied: they need to outlive nothing but this call.
@@ -94,4 +103,7 @@ private:
     std::vector<std::unique_ptr<TFieldValue[]>> m_heapValues; // owns every record's Values
     std::vector<TRecord*> m_records;
     std::int64_t m_generation = 0;
+    // Where ValueAt last stopped. Its row's bytes stay put until Reset hands the arenas
+    // back, which is also the only time another row can take their place.
+    mutable PackedRow::TPosition m_lastRead;
 };

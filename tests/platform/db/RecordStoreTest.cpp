@@ -198,4 +198,69 @@ TEST_F(DatasetRecordStoreTest, ManyLoadedRowsMatchTheFileBesideEditedAndInserted
     ASSERT_NO_FATAL_FAILURE(expectRows(*table, fileRows(path, defs)));
 }
 
+// A read goes on from where the last read of the same packed row stopped. Reads in any
+// order, across rows as a grid makes them, during and after an edit of that row, and
+// after a reopen that puts other rows where the old ones were must each find their own
+// value.
+TEST_F(DatasetRecordStoreTest, FieldsReadInAnyOrderFindTheirOwnValues)
+{
+    NewTable()->CreateTable();
+    const QString path = Path("tododb.db");
+    TRawDb(path).Exec("INSERT INTO tododb VALUES ('A', 'one', 'a first memo', 1, 2460000.5), "
+                      "('BBBBBBBB', NULL, 'ü', 22, NULL), "
+                      "('CCC', 'three threes', NULL, NULL, 2460002.25)");
+    const TFieldDefs defs = TodoFieldDefs();
+    QList<QVariantList> model = fileRows(path, defs);
+    std::unique_ptr<TTable> table = NewTable();
+    table->Open();
+    auto expectAt = [&](int recNo, int f, const QString& where) {
+        SCOPED_TRACE(QString("%1: row %2 field %3").arg(where).arg(recNo).arg(f).toStdString());
+        TField* field = table->Fields(f);
+        const QVariant& wanted = model[recNo - 1][f];
+        ASSERT_EQ(field->IsNullAt(recNo), wanted.isNull());
+        if (recNo != table->RecNo())
+            table->SetRecNo(recNo);
+        const QVariant got = field->Value();
+        ASSERT_EQ(got.isNull(), wanted.isNull());
+        if (field->DataType() == TFieldType::ftString || field->DataType() == TFieldType::ftMemo) {
+            ASSERT_EQ(got.toString(), wanted.toString());
+        } else if (!wanted.isNull()) {
+            ASSERT_EQ(got.toDouble(), wanted.toDouble());
+        }
+    };
+    // (row, field) in the order read.
+    const QList<QList<std::pair<int, int>>> orders = {
+        {{1, 4}, {1, 0}, {1, 3}, {1, 1}, {1, 2}},         // back to the start after the last
+        {{2, 2}, {2, 2}, {2, 1}, {2, 1}, {2, 0}},         // the same field twice
+        {{1, 1}, {2, 2}, {1, 3}, {3, 4}, {2, 0}, {3, 2}}, // across rows, as a grid paints
+        {{3, 0}, {3, 1}, {3, 2}, {3, 3}, {3, 4}, {1, 4}}, // in order, then another row
+    };
+    auto readAll = [&](const QString& where) {
+        for (const auto& order : orders)
+            for (const auto& [recNo, f] : order)
+                ASSERT_NO_FATAL_FAILURE(expectAt(recNo, f, where));
+    };
+    ASSERT_NO_FATAL_FAILURE(readAll("loaded"));
+
+    table->SetRecNo(2);
+    ASSERT_NO_FATAL_FAILURE(expectAt(2, 1, "before the edit"));
+    table->Edit();
+    table->FieldByName("SUBJECT")->SetAsString("now set");
+    model[1][1] = "now set";
+    ASSERT_NO_FATAL_FAILURE(expectAt(2, 2, "editing"));
+    ASSERT_NO_FATAL_FAILURE(expectAt(2, 1, "editing"));
+    table->Post();
+    ASSERT_NO_FATAL_FAILURE(readAll("posted"));
+
+    // Half way through the first row, then the same table reopened with longer texts in
+    // front: the first row is likely to land where the old one was.
+    ASSERT_NO_FATAL_FAILURE(expectAt(1, 1, "before the reopen"));
+    table->Close();
+    TRawDb(path).Exec("UPDATE tododb SET KEY = KEY || 'longer key', SUBJECT = 'x'");
+    model = fileRows(path, defs);
+    table->Open();
+    ASSERT_NO_FATAL_FAILURE(expectAt(1, 2, "reopened"));
+    ASSERT_NO_FATAL_FAILURE(readAll("reopened"));
+}
+
 } // namespace
