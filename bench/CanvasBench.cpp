@@ -2,9 +2,9 @@
 // a 7 x 48 grid of filled cells with grid lines, 300 items with frames and caption bars,
 // about 3,000 short text runs) painted once through TCanvas and once with the same calls
 // made on QPainter directly. The wrapper should stay within 10 % of the raw figure.
+#include "bench/support/GuiBenchMain.h"
 #include "platform/gfx/Canvas.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -168,13 +168,5 @@ BENCHMARK(BM_PlannerRawQPainter)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

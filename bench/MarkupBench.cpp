@@ -2,11 +2,10 @@
 // 2,000-character item text with tags and anchors, into a 200 x 400 rectangle, once drawn
 // and once only hit-tested (the mouse-move case). The short text should stay within
 // 50 microseconds per call.
+#include "bench/support/GuiBenchMain.h"
 #include "comp/PlanHTML/PlanHTML.h"
-#include "platform/core/Color.h"
 #include "platform/gfx/Canvas.h"
 
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 
@@ -93,14 +92,5 @@ BENCHMARK(BM_MarkupLongHitTest)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    TSystemColors::LoadClassic();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }
