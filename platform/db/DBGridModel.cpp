@@ -109,10 +109,16 @@ void TDBGridModel::ActiveChanged()
     m_grid.followDataSet();
 }
 
+void TDBGridModel::indicatorChanged(int row)
+{
+    if (row >= 0 && row < rowCount())
+        emit headerDataChanged(Qt::Vertical, row, row);
+}
+
 void TDBGridModel::EditingChanged()
 {
-    if (const int rows = rowCount(); rows > 0)
-        emit headerDataChanged(Qt::Vertical, 0, rows - 1);
+    if (const TDataSet* ds = DataSet(); ds && ds->Active())
+        indicatorChanged(ds->RecNo() - 1);
 }
 
 void TDBGridModel::DataSetChanged()
@@ -121,10 +127,13 @@ void TDBGridModel::DataSetChanged()
     m_grid.followDataSet();
 }
 
-void TDBGridModel::DataSetScrolled(int)
+void TDBGridModel::DataSetScrolled(int distance)
 {
-    if (const int rows = rowCount(); rows > 0)
-        emit headerDataChanged(Qt::Vertical, 0, rows - 1);
+    // Only the rows the indicator left and reached need repainting.
+    if (const TDataSet* ds = DataSet(); ds && ds->Active()) {
+        indicatorChanged(ds->RecNo() - 1 - distance);
+        indicatorChanged(ds->RecNo() - 1);
+    }
     m_grid.followDataSet();
 }
 
@@ -135,5 +144,5 @@ void TDBGridModel::RecordChanged(TField*)
         return;
     const int row = ds->RecNo() - 1;
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    emit headerDataChanged(Qt::Vertical, row, row);
+    indicatorChanged(row);
 }

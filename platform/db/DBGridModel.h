@@ -40,6 +40,7 @@ private:
     void RecordChanged(TField* field) override;
 
     void reset();
+    void indicatorChanged(int row);
     bool editable(int column) const;
 
     TDBGrid& m_grid;

@@ -371,10 +371,16 @@ void TDataSet::postBuffer()
         std::swap_ranges(m_buffer.begin(), m_buffer.end(), m_records.EditableValues(record));
         m_indexes.Replaced(&record, m_buffer);
     }
+    leaveEditing(wasInsert);
+}
+
+void TDataSet::leaveEditing(bool wasInsert)
+{
     m_buffer.clear();
     m_modified = false;
     m_state = TDataSetState::dsBrowse;
     notify(TEvent::StateChanged);
+    // A record that came or went changes the rows; an edit changes only the current one.
     if (wasInsert)
         notify(TEvent::DataSetChanged);
     else
@@ -392,14 +398,7 @@ void TDataSet::Cancel()
         m_cursor = std::min(m_cursor, m_records.Count() - 1);
         m_eof = m_bof = m_records.Count() == 0;
     }
-    m_buffer.clear();
-    m_modified = false;
-    m_state = TDataSetState::dsBrowse;
-    notify(TEvent::StateChanged);
-    if (wasInsert)
-        notify(TEvent::DataSetChanged);
-    else
-        notify(TEvent::RecordChanged);
+    leaveEditing(wasInsert);
 }
 
 void TDataSet::Delete()

@@ -218,6 +218,8 @@ private:
     void moveTo(int index);
     void beginNewRecord(bool append);
     void postBuffer();
+    // Back to browse state after a post or cancel, with the notifications that follow it.
+    void leaveEditing(bool wasInsert);
     void closeNow();
 
     // For TField: the value it shows at a row (the edit buffer at the current row while
