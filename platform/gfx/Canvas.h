@@ -175,9 +175,16 @@ public:
     // Whether the canvas's painter is begun (a caller's painter counts while it is active).
     bool IsPainting() const;
 
+    // Canvases of the GUI thread share the fonts, text widths and glyphs they have used.
+    // After the font database changes (an application font added or removed) they must
+    // be dropped, as the same font may then resolve to other glyphs; canvases painting at
+    // that moment keep theirs until their font changes.
+    static void DropSharedFonts();
+
 private:
     struct FontCache;
     struct FontEntry;
+    struct FontStore;
     struct SavedState;
 
     QPainter& p();

@@ -17,7 +17,9 @@
 #include <QList>
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // One font as the canvas writes with it.
@@ -67,20 +69,42 @@ struct TCanvas::FontEntry
     QHash<QString, Shaped> shaped;
 };
 
-struct TCanvas::FontCache
+// The fonts canvases have used, most recently used first. Canvases are short-lived (one per
+// paint event), so the GUI thread keeps one store for all of them: a new canvas finds the
+// fonts, advances and glyphs the last paint left behind. Fonts are sized in pixels, so the
+// same glyphs serve devices of every resolution.
+struct TCanvas::FontStore
 {
-    // The entry for f, made current; at most MaxEntries fonts are kept, the least recently
-    // used one goes first.
-    FontEntry& For(const TFont& f);
+    // The entry for f; at most MaxEntries fonts are kept, the least recently used one goes
+    // first (a canvas still writing with it keeps its entry alive).
+    std::shared_ptr<FontEntry> For(const TFont& f);
 
-    static constexpr std::size_t MaxEntries = 8;
-    // Bounds the advances per font; a canvas that writes ever new strings starts over.
+    // The store shared by the canvases of the GUI thread; null on other threads (and
+    // without an application), where a canvas keeps a store of its own.
+    static FontStore* Shared();
+    // Empties the shared stores but keeps them: a canvas holds on to its store.
+    static void DropShared();
+
+    static constexpr std::size_t MaxEntries = 16;
+    // Bounds the advances and glyphs per font; a view that writes ever new strings starts
+    // over.
     static constexpr qsizetype MaxAdvances = 2048;
     static constexpr qsizetype MaxShaped = 1024;
 
+    std::vector<std::shared_ptr<FontEntry>> entries;
+
+private:
+    static FontStore& sharedInstance();
+};
+
+// What one canvas knows of its font: the store it draws from and the entry of its font as
+// it was at the last look.
+struct TCanvas::FontCache
+{
+    FontEntry& For(const TFont& f);
+
+    FontStore* store = nullptr;
+    std::unique_ptr<FontStore> ownStore;
     std::uint64_t revision = ~std::uint64_t(0);
-    FontEntry* current = nullptr;
-    std::uint64_t nextId = 0;
-    // Most recently used first.
-    std::vector<std::unique_ptr<FontEntry>> entries;
+    std::shared_ptr<FontEntry> current;
 };

@@ -201,7 +201,7 @@ int TCanvas::FontEntry::Advance(const QString& text)
 {
     if (const auto it = advances.constFind(text); it != advances.cend())
         return *it;
-    if (advances.size() >= FontCache::MaxAdvances)
+    if (advances.size() >= FontStore::MaxAdvances)
         advances.clear();
     const int w = metrics.horizontalAdvance(text);
     advances.insert(text, w);
@@ -222,7 +222,7 @@ const TCanvas::FontEntry::Shaped* TCanvas::FontEntry::Glyphs(const QString& text
 {
     auto it = shaped.find(text);
     if (it == shaped.end()) {
-        if (shaped.size() >= FontCache::MaxShaped)
+        if (shaped.size() >= FontStore::MaxShaped)
             shaped.clear();
         shaped.insert(text, Shaped{});
         return nullptr;
@@ -249,30 +249,16 @@ const TCanvas::FontEntry::Shaped* TCanvas::FontEntry::Glyphs(const QString& text
     return &*it;
 }
 
-TCanvas::FontEntry& TCanvas::FontCache::For(const TFont& f)
-{
-    revision = f.Revision();
-    if (current && current->Matches(f))
-        return *current;
-    auto it = std::find_if(entries.begin(), entries.end(),
-                           [&](const std::unique_ptr<FontEntry>& e) { return e->Matches(f); });
-    if (it == entries.end()) {
-        if (entries.size() >= MaxEntries)
-            entries.pop_back();
-        auto entry = std::make_unique<FontEntry>(f);
-        entry->id = nextId++;
-        entries.insert(entries.begin(), std::move(entry));
-    } else if (it != entries.begin()) {
-        std::rotate(entries.begin(), it, it + 1);
-    }
-    current = entries.front().get();
-    return *current;
-}
-
 TCanvas::FontEntry& TCanvas::font()
 {
-    if (!m_fontCache)
+    if (!m_fontCache) {
         m_fontCache = std::make_unique<FontCache>();
+        m_fontCache->store = FontStore::Shared();
+        if (!m_fontCache->store) {
+            m_fontCache->ownStore = std::make_unique<FontStore>();
+            m_fontCache->store = m_fontCache->ownStore.get();
+        }
+    }
     FontCache& c = *m_fontCache;
     if (c.revision != m_font.Revision() || !c.current)
         return c.For(m_font);

@@ -1,6 +1,7 @@
-// What a canvas keeps between text calls (the fonts it used, the advances it measured and
-// the glyphs it drew) must never show: a canvas that has been through many fonts measures
-// and draws exactly as a fresh canvas does with the same font.
+// What canvases keep between text calls (the fonts they used, the advances they measured and
+// the glyphs they drew, shared by every canvas of the GUI thread) must never show: a canvas
+// that has been through many fonts, or comes after canvases that have, measures and draws
+// exactly as a canvas does that meets the font for the first time.
 #include "support/CanvasImage.h"
 
 #include <QImage>
@@ -61,23 +62,53 @@ void useFont(TCanvas& cv, const FontChange& change)
     cv.Font().Assign(f);
 }
 
+// What a canvas meeting the font for the first time measures.
+struct Measures
+{
+    int width = 0;
+    int height = 0;
+    int drawTextHeight = 0;
+    TRect calcRect;
+};
+
+Measures firstMeasures(const FontChange& change)
+{
+    TCanvas::DropSharedFonts();
+    CanvasImage fresh(10, 10);
+    TCanvas& cv = fresh.Canvas();
+    useFont(cv, change);
+    Measures m;
+    m.width = cv.TextWidth(sample);
+    m.height = cv.TextHeight(sample);
+    m.calcRect = {0, 0, 60, 0};
+    m.drawTextHeight =
+        cv.DrawText(sample, m.calcRect, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    return m;
+}
+
 TEST(CanvasFontCache, MeasuresFollowEveryFontChange)
 {
+    std::vector<Measures> expected;
+    for (const FontChange& change : fontChanges)
+        expected.push_back(firstMeasures(change));
+    TCanvas::DropSharedFonts();
+
     CanvasImage used(10, 10);
     for (std::size_t i : visitingOrder()) {
         const FontChange& change = fontChanges[i];
         SCOPED_TRACE(change.name);
-        CanvasImage fresh(10, 10);
-        useFont(fresh.Canvas(), change);
+        // A second canvas in between, as the next paint event's would be.
+        CanvasImage other(10, 10);
+        useFont(other.Canvas(), fontChanges[(i + 3) % std::size(fontChanges)]);
+        other.Canvas().TextWidth(sample);
+
         useFont(used.Canvas(), change);
-        EXPECT_EQ(used.Canvas().TextWidth(sample), fresh.Canvas().TextWidth(sample));
-        EXPECT_EQ(used.Canvas().TextHeight(sample), fresh.Canvas().TextHeight(sample));
-        TRect freshRect{0, 0, 60, 0};
-        TRect usedRect = freshRect;
-        const unsigned flags = DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS;
-        EXPECT_EQ(used.Canvas().DrawText(sample, usedRect, flags),
-                  fresh.Canvas().DrawText(sample, freshRect, flags));
-        EXPECT_EQ(usedRect, freshRect);
+        EXPECT_EQ(used.Canvas().TextWidth(sample), expected[i].width);
+        EXPECT_EQ(used.Canvas().TextHeight(sample), expected[i].height);
+        TRect r{0, 0, 60, 0};
+        EXPECT_EQ(used.Canvas().DrawText(sample, r, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS),
+                  expected[i].drawTextHeight);
+        EXPECT_EQ(r, expected[i].calcRect);
     }
 }
 
@@ -127,16 +158,26 @@ const Writer writers[] = {
      }},
 };
 
-// Pixels of the sample written once by a fresh canvas in the given font.
-QImage freshPicture(const FontChange& change, const Writer& writer)
+// Pixels of the sample written by a canvas that meets the font and the string for the first
+// time (drawn as they come, nothing kept yet).
+QImage freshPicture(const FontChange& change, const Writer& writer, QImage image)
 {
-    CanvasImage img(220, 40);
-    TCanvas& cv = img.Canvas();
+    TCanvas::DropSharedFonts();
+    image.fill(Qt::white);
+    TCanvas cv(&image);
     cv.Brush().SetStyle(TBrushStyle::bsClear);
     useFont(cv, change);
     writer.write(cv);
     cv.Release();
-    return img.Image();
+    return image;
+}
+
+QImage picture(int width, int height, int dotsPerMeter = 3780)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
 }
 
 // A string is drawn the first time as it comes and from the second time on from the glyphs
@@ -144,18 +185,24 @@ QImage freshPicture(const FontChange& change, const Writer& writer)
 // its colour.
 TEST(CanvasFontCache, KeptGlyphsDrawLikeAFreshCanvas)
 {
+    std::vector<QImage> expected;
+    for (const Writer& writer : writers)
+        for (const FontChange& change : fontChanges)
+            expected.push_back(freshPicture(change, writer, picture(220, 40)));
+    TCanvas::DropSharedFonts();
+
     CanvasImage used(220, 40);
     TCanvas& cv = used.Canvas();
     cv.Brush().SetStyle(TBrushStyle::bsClear);
-    for (const Writer& writer : writers) {
+    for (std::size_t w = 0; w < std::size(writers); ++w) {
         for (std::size_t i : visitingOrder()) {
             const FontChange& change = fontChanges[i];
-            SCOPED_TRACE(testing::Message() << writer.name << " in " << change.name);
+            SCOPED_TRACE(testing::Message() << writers[w].name << " in " << change.name);
             used.Image().fill(Qt::white);
             useFont(cv, change);
-            writer.write(cv);
+            writers[w].write(cv);
             cv.Release();
-            EXPECT_EQ(used.Image(), freshPicture(change, writer));
+            EXPECT_EQ(used.Image(), expected[w * std::size(fontChanges) + i]);
         }
     }
 
@@ -168,4 +215,58 @@ TEST(CanvasFontCache, KeptGlyphsDrawLikeAFreshCanvas)
     EXPECT_EQ(used.Count(clBlack), 0);
 }
 
+// Canvases are made per paint, so what one kept serves the next, also on a device of another
+// resolution (fonts are sized in pixels).
+TEST(CanvasFontCache, LaterCanvasesDrawWhatEarlierOnesKept)
+{
+    const Writer& writer = writers[0];
+    for (const int dotsPerMeter : {3780, 7559}) { // 96 and 192 dpi
+        SCOPED_TRACE(dotsPerMeter);
+        const QImage expected =
+            freshPicture(fontChanges[1], writer, picture(220, 40, dotsPerMeter));
+
+        // Earlier paints keep the glyphs at the usual resolution...
+        for (int paint = 0; paint < 2; ++paint) {
+            QImage earlier = picture(220, 40);
+            TCanvas cv(&earlier);
+            useFont(cv, fontChanges[1]);
+            writer.write(cv);
+        }
+        // ...and the canvases of two later paints at the resolution under test draw the
+        // string as a first-time canvas there does.
+        for (int paint = 0; paint < 2; ++paint) {
+            SCOPED_TRACE(paint);
+            QImage later = picture(220, 40, dotsPerMeter);
+            later.fill(Qt::white);
+            TCanvas cv(&later);
+            cv.Brush().SetStyle(TBrushStyle::bsClear);
+            useFont(cv, fontChanges[1]);
+            writer.write(cv);
+            cv.Release();
+            EXPECT_EQ(later, expected);
+        }
+    }
+}
+
+// Other canvases may push a font out of what is kept while a canvas still writes with it.
+TEST(CanvasFontCache, AFontPushedOutStaysWithTheCanvasWritingWithIt)
+{
+    const Writer& writer = writers[0];
+    const QImage expected = freshPicture(fontChanges[4], writer, picture(220, 40));
+
+    CanvasImage kept(220, 40);
+    TCanvas& cv = kept.Canvas();
+    cv.Brush().SetStyle(TBrushStyle::bsClear);
+    useFont(cv, fontChanges[4]);
+    writer.write(cv);
+    for (int height = 8; height < 48; ++height) {
+        CanvasImage other(10, 10);
+        other.Canvas().Font().SetHeight(-height);
+        other.Canvas().TextWidth(sample);
+    }
+    kept.Image().fill(Qt::white);
+    writer.write(cv);
+    cv.Release();
+    EXPECT_EQ(kept.Image(), expected);
+}
 } // namespace
