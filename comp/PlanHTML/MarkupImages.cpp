@@ -210,8 +210,10 @@ bool TMarkupRenderer::place(Pass& p, int w, int h)
     }
     p.x += w;
     p.curLeft += w;
-    if (p.measuring)
+    if (p.measuring) {
         p.lineHeight = std::max(p.lineHeight, h);
+        p.placedText = true;
+    }
     return true;
 }
 

@@ -317,11 +317,15 @@ void TMarkupRenderer::piece(Pass& p, qsizetype pieceEnd)
     }
 
     const int lineWidth = p.lineRight - p.lineLeft;
-    bool fits = p.x < lineWidth || width >= lineWidth;
+    // A word no line can hold goes on a line of its own, cut at the right edge; after other
+    // words or pictures it starts the next line, where it is alone (a bullet or an indent
+    // before it is no reason to move it down).
+    bool fits = p.x < lineWidth || (width >= lineWidth && !p.placedText);
     // Without a space before it there is no place to break the line.
     if (!fits && p.pos > p.lineStart && m_text[p.pos - 1] != QLatin1Char(' '))
         fits = true;
     if (fits || !m_opt.WordWrap) {
+        p.placedText = true;
         m_res.PlainText += shown;
         const bool heldText = p.pos > p.lineStart;
         p.pos = pieceEnd;

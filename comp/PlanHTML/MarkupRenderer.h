@@ -54,6 +54,7 @@ private:
         bool ended = false;
         bool overflow = false;
         bool metListItem = false;
+        bool placedText = false; // a text piece or an image is on the line (first pass)
         bool anchorTextHit = false;
         bool imageHit = false;
         bool controlHit = false;

@@ -108,18 +108,25 @@ TEST_F(DrawMarkupTest, WordWrapBreaksAtSpacesOnly)
     EXPECT_EQ(joined.Width,
               W(QStringLiteral("bold"), {TFontStyle::fsBold}) + W(QStringLiteral("text")));
 
-    // A word wider than the whole line is not moved down, since no line would hold it; it
-    // is cut at the right edge, and what follows starts the next line.
+    // A word wider than the whole line is placed alone on its line and cut at the right
+    // edge; what follows starts the next line.
     const int narrow = 1 + W(QStringLiteral("very"));
     TMarkupResults alone;
     run(QStringLiteral("verylongword b"), {0, 0, narrow, 190}, alone);
     EXPECT_EQ(alone.Height, 2 * gh());
     EXPECT_EQ(alone.Width, W(QStringLiteral("verylongword")));
     EXPECT_EQ(m_img.Ink({narrow, 0, 400, 200}), 0);
+    // After other words it starts a line of its own.
     TMarkupResults after;
     run(QStringLiteral("a verylongword b"), {0, 0, narrow, 190}, after);
-    EXPECT_EQ(after.Height, 2 * gh());
-    EXPECT_EQ(after.Width, W(QStringLiteral("a verylongword")));
+    EXPECT_EQ(after.Height, 3 * gh());
+    EXPECT_EQ(after.Width, W(QStringLiteral("verylongword")));
+    EXPECT_EQ(after.PlainText, QStringLiteral("a verylongword b"));
+    EXPECT_EQ(m_img.Ink({narrow, 0, 400, 200}), 0);
+    // A bullet before it keeps it on the bullet's line.
+    TMarkupResults bullet;
+    run(QStringLiteral("<UL><LI>verylongword</UL>"), {0, 0, narrow + 12, 190}, bullet);
+    EXPECT_EQ(bullet.Height, gh());
 
     // "&nbsp;" keeps two words together.
     TMarkupResults nbsp;
