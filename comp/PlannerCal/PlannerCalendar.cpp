@@ -43,6 +43,7 @@ TPlannerCalendar::TPlannerCalendar(QWidget* parent)
     m_yearStartAt.OnError = [this](TYearStartAt&, const QString& message) { showError(message); };
 
     setCurrent(Now());
+    m_focusDate = m_currentDate;
     m_escapeDate = m_currentDate;
     updateCaption();
 }
