@@ -218,10 +218,12 @@ TDateTime yearStart(int year, int month, int day)
     return d;
 }
 
+// Rows past the ends of the calendar (before year 1, after 9999) count as those years.
 int yearOf(TDateTime date)
 {
     int y = 0, m = 0, d = 0;
-    DecodeDate(date, y, m, d);
+    if (!TryDecodeDate(date, y, m, d))
+        return date < 0 ? 0 : 10000;
     return y;
 }
 

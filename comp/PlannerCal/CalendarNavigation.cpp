@@ -540,6 +540,9 @@ void TPlannerCalendar::KeyDown(int& key, TShiftState shift)
     default:
         break;
     }
+    // Past the ends of the calendar there is nothing to move to, nor anything to refuse.
+    if (!monthStepAllowed(next))
+        return;
     const int nextMonth = monthIndex(next);
     const int currentMonth = monthIndex(m_currentDate);
     if ((nextMonth > currentMonth && !m_showDaysAfter) ||
@@ -547,7 +550,7 @@ void TPlannerCalendar::KeyDown(int& key, TShiftState shift)
         Raise(OnCancelledChange, *this, next);
         return;
     }
-    if (!monthStepAllowed(next) || !InRange(next))
+    if (!InRange(next))
         return;
     const TDateTime oldFocus = m_focusDate;
     m_focusDate = next;

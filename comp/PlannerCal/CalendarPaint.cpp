@@ -330,6 +330,10 @@ void TPlannerCalendar::paintCell(TCanvas& canvas, const TCalendarGeometry& g, in
         return;
     const bool inMonth = !before && !after;
     const TDateTime date = g.CellDate(k);
+    int year = 0, month = 0, day = 0;
+    // Around 1 January 0001 and 31 December 9999 the grid runs past the calendar: no day.
+    if (!TryDecodeDate(date, year, month, day))
+        return;
     const TRect r = g.DayCell(c, w);
 
     canvas.Font() = Font();
@@ -365,9 +369,7 @@ void TPlannerCalendar::paintCell(TCanvas& canvas, const TCalendarGeometry& g, in
         canvas.Font().SetColor(color);
         transparentText(canvas);
         TRect text = r;
-        int y = 0, m = 0, d = 0;
-        DecodeDate(date, y, m, d);
-        canvas.DrawText(QString::number(d), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        canvas.DrawText(QString::number(day), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 
     if (inMonth && hasFocus() && std::trunc(m_focusDate) == date)

@@ -198,12 +198,18 @@ QString TPlannerCalendar::GetSelectionText()
     int i = 0;
     while (i < count) {
         const double first = std::trunc(m_dates->Items(i).Date());
+        int y = 0, m = 0, d = 0;
+        // A date no calendar holds has no text; it must not cost the rest of the list.
+        if (!TryDecodeDate(first, y, m, d)) {
+            ++i;
+            continue;
+        }
         double last = first;
         int j = i + 1;
         // A run goes on while the next day follows; a day listed twice does not break it.
         while (j < count) {
             const double next = std::trunc(m_dates->Items(j).Date());
-            if (next != last && next != last + 1)
+            if ((next != last && next != last + 1) || !TryDecodeDate(next, y, m, d))
                 break;
             last = next;
             ++j;

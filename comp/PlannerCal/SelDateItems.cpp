@@ -172,6 +172,9 @@ void TSelDateItems::AddRange(TDateTime from, TDateTime to)
     double a = dayOf(from), b = dayOf(to);
     if (a > b)
         std::swap(a, b);
+    // Only days the calendar holds; an end beyond it (or NaN) adds nothing past the limit.
+    a = std::max(a, dayOf(MinDateTime));
+    b = std::min(b, dayOf(MaxDateTime));
     for (double d = a; d <= b; d += 1)
         if (!HasDate(d))
             AddDate(d);

@@ -3,6 +3,7 @@
 #include "CalendarFixture.h"
 #include "platform/core/DateFormat.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -245,6 +246,32 @@ TEST_F(CalendarModel, LoadedTakesTheStoredParts)
     cal.Loaded();
     EXPECT_EQ(cal.Date(), D(2025, 11, 2));
     EXPECT_EQ(cal.FocusDate(), D(2025, 11, 2));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CalendarModel, TheEndsOfTheCalendarPaintAndStepWithoutFailing)
+{
+    cal.SetShowWeeks(true);
+    QImage image;
+    for (TDateTime edge : {D(1, 1, 1), D(9999, 12, 31)}) {
+        SCOPED_TRACE(edge);
+        cal.SetDate(edge);
+        EXPECT_NO_THROW(cal.PaintTo(image));
+        EXPECT_NO_THROW(cal.ChangeMonth(edge > 0 ? 1 : -1));
+        EXPECT_NO_THROW(cal.ChangeYear(edge > 0 ? 1 : -1));
+        EXPECT_EQ(cal.Date(), edge);
+    }
+    // Out-of-calendar days in the list neither break the text nor the range operations.
+    cal.SetMultiSelect(true);
+    cal.Dates().Clear();
+    cal.Dates().Add().SetDate(1e12);
+    cal.Dates().AddDate(D(2026, 6, 1));
+    EXPECT_EQ(cal.GetSelectionText(), "1/06/2026");
+    cal.Dates().AddRange(MaxDateTime - 1, 1e300);
+    EXPECT_EQ(cal.Dates().Count(), 4);
 }
 
 } // namespace
