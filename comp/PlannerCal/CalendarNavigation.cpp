@@ -47,7 +47,7 @@ TDateTime TPlannerCalendar::yearStep(TDateTime from, int delta) const
     return result;
 }
 
-bool TPlannerCalendar::monthStepAllowed(TDateTime date) const
+bool TPlannerCalendar::inCalendar(TDateTime date) const
 {
     return date >= MinDateTime && date <= MaxDateTime;
 }
@@ -78,7 +78,7 @@ void TPlannerCalendar::ChangeMonth(int delta)
 void TPlannerCalendar::ChangeYear(int delta)
 {
     const TDateTime result = yearStep(m_focusDate, delta);
-    if (!monthStepAllowed(result) || !InRange(result))
+    if (!inCalendar(result) || !InRange(result))
         return;
     m_focusDate = result;
     setCurrent(result);
@@ -141,7 +141,7 @@ void TPlannerCalendar::popupYearMenu(int x)
         TMenuItem& item = m_yearMenu->Add(QString::number(y + delta),
                                           [this, delta](TMenuItem&) { chooseYear(delta); });
         const TDateTime target = yearStep(m_focusDate, delta);
-        item.SetEnabled(monthStepAllowed(target) && InRange(target));
+        item.SetEnabled(inCalendar(target) && InRange(target));
     }
     const QPoint at = mapToGlobal(QPoint(x, 15));
     m_yearMenu->Popup(at.x(), at.y());
@@ -169,7 +169,7 @@ void TPlannerCalendar::chooseMonth(int month)
 void TPlannerCalendar::chooseYear(int delta)
 {
     const TDateTime result = yearStep(m_focusDate, delta);
-    if (!monthStepAllowed(result) || !InRange(result))
+    if (!inCalendar(result) || !InRange(result))
         return;
     const TDateTime old = m_currentDate;
     m_focusDate = result;
@@ -541,7 +541,7 @@ void TPlannerCalendar::KeyDown(int& key, TShiftState shift)
         break;
     }
     // Past the ends of the calendar there is nothing to move to, nor anything to refuse.
-    if (!monthStepAllowed(next))
+    if (!inCalendar(next))
         return;
     const int nextMonth = monthIndex(next);
     const int currentMonth = monthIndex(m_currentDate);

@@ -258,7 +258,8 @@ private:
     void setCurrent(TDateTime date);
     void updateCaption();
     bool maySelect(TDateTime date) const;
-    bool monthStepAllowed(TDateTime date) const;
+    // Whether a value is a day of the representable calendar (year 1 to 9999).
+    bool inCalendar(TDateTime date) const;
     void raiseChanges(TDateTime oldDate, TDateTime newDate);
     TDateTime yearStep(TDateTime from, int delta) const;
 

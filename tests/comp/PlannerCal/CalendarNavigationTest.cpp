@@ -154,6 +154,23 @@ TEST_F(CalendarNavigation, NeighbouringMonthDaysMoveTheMonthOnlyWhenShown)
     EXPECT_EQ(log, "day month ");
 }
 
+TEST_F(CalendarNavigation, DecemberDaysBeforeJanuaryCountAsTheEarlierMonth)
+{
+    // January 2027 opens with 27 to 31 December 2026.
+    cal.SetDate(D(2027, 1, 15));
+    cal.SetShowDaysAfter(false);
+    click(centre(D(2026, 12, 28)));
+    EXPECT_EQ(cal.Date(), D(2026, 12, 28));
+    EXPECT_EQ(log, "day month year ");
+    // And the other way round: January's days after December need ShowDaysAfter.
+    click(centre(D(2027, 1, 2)));
+    EXPECT_EQ(cal.Date(), D(2026, 12, 28));
+    cal.SetShowDaysBefore(false);
+    cal.SetShowDaysAfter(true);
+    click(centre(D(2027, 1, 2)));
+    EXPECT_EQ(cal.Date(), D(2027, 1, 2));
+}
+
 TEST_F(CalendarNavigation, DaysOutsideTheLimitsCannotBeClicked)
 {
     useMax(D(2026, 6, 20));
