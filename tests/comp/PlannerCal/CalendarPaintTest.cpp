@@ -215,6 +215,30 @@ TEST_F(CalendarPaint, CaptionBandWeekColumnAndGreyedArrows)
     EXPECT_EQ(count(clBlack, {g.X0, 1, g.X0 + 36, 15}), 0);
 }
 
+TEST_F(CalendarPaint, GlyphsReplaceTheirTrianglesAndKeepTheirTransparentColour)
+{
+    // Green with a fuchsia L along the left and bottom edges: fuchsia is the bottom-left
+    // pixel, so it is the transparent colour.
+    QImage picture(8, 10, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    for (int y = 0; y < 10; ++y)
+        picture.setPixelColor(0, y, Qt::magenta);
+    for (int x = 0; x < 8; ++x)
+        picture.setPixelColor(x, 9, Qt::magenta);
+    TBitmap glyph;
+    glyph.LoadFromImage(picture);
+    cal.Glyphs().SetNextMonth(glyph);
+    paint();
+    const TCalendarArrows arrows = cal.Arrows();
+    ASSERT_TRUE(arrows.NextMonth.Glyph);
+    const TPoint at = arrows.NextMonth.GlyphAt;
+    EXPECT_EQ(at, (TPoint{180 - 25 - 8, 2}));
+    EXPECT_EQ(count(clLime, {at.X, at.Y, at.X + 8, at.Y + 10}), 7 * 9);
+    EXPECT_EQ(count(clFuchsia, {at.X, at.Y, at.X + 8, at.Y + 10}), 0);
+    // The other arrows are still triangles in the caption text colour.
+    EXPECT_GT(count(clBlack, {arrows.NextYear.HitLeft, 1, arrows.NextYear.HitRight, 15}), 10);
+}
+
 TEST_F(CalendarPaint, CellDrawEventReplacesTheNumber)
 {
     int calls = 0, inMonth = 0, marked = 0;
