@@ -412,7 +412,8 @@ void TPlannerCalendar::showArrowHint(TCalendarArrow which)
         m_hint->CancelHint();
         return;
     }
-    const TCalendarArrows::Arrow& a = Arrows().Get(which);
+    const TCalendarArrows arrows = Arrows();
+    const TCalendarArrows::Arrow& a = arrows.Get(which);
     int left = a.Glyph ? a.GlyphAt.X : a.HitLeft;
     const bool leftArrow =
         which == TCalendarArrow::caPrevYear || which == TCalendarArrow::caPrevMonth;
