@@ -20,7 +20,9 @@ namespace {
 constexpr int GradientBands = 80;
 constexpr TColor Shadow3D = 0x00808080;
 
-// The edit border colour of the current style: the corner pixel of a themed edit frame.
+// The edit border colour of the current style, read from a themed edit frame. Styles that
+// round their corners leave the corner pixel blank, so the colour is taken halfway down the
+// left edge.
 TColor styleEditBorderColor()
 {
     QImage image(12, 12, QImage::Format_RGB32);
@@ -33,7 +35,7 @@ TColor styleEditBorderColor()
         option.state = QStyle::State_Enabled;
         QApplication::style()->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter);
     }
-    return FromQColor(image.pixelColor(0, 0));
+    return FromQColor(image.pixelColor(0, 6));
 }
 
 void raisedFrame(TCanvas& canvas, TRect r)

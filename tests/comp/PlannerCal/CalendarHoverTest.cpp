@@ -4,6 +4,7 @@
 // background picture's positions and the focus rectangle.
 #include "CalendarFixture.h"
 #include "platform/controls/HintWindow.h"
+#include "platform/gfx/Themes.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -199,6 +200,27 @@ TEST_F(CalendarHover, FocusRectangleOnTheFocusDay)
     cal.clearFocus();
     paint();
     EXPECT_EQ(count(inverted, {r.Left, r.Top, r.Right, r.Top + 1}), 0);
+}
+
+TEST_F(CalendarHover, VisualStylesFrameTheControlInTheEditBorderColour)
+{
+    paint();
+    const TColor plain = pixel(0, 90);
+    EXPECT_EQ(plain, ColorToRGB(clBtnFace));
+    SetUseVisualStyles(true);
+    paint();
+    const TColor styled = pixel(0, 90);
+    // One frame all round.
+    const TColor top = pixel(90, 0), right = pixel(179, 90), bottom = pixel(90, 179);
+    cal.SetBorderXP(false);
+    paint();
+    const TColor withoutFrame = pixel(0, 90);
+    SetUseVisualStyles(false);
+    EXPECT_NE(styled, plain);
+    EXPECT_EQ(top, styled);
+    EXPECT_EQ(right, styled);
+    EXPECT_EQ(bottom, styled);
+    EXPECT_EQ(withoutFrame, plain);
 }
 
 } // namespace
