@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,10 +27,9 @@ const Target targets[] = {
 
 QString fuzzRoot()
 {
-    // This file lives in tests/comp/PlanHTML; the inputs in fuzz/ at the top of the tree.
-    return QFileInfo(QStringLiteral(__FILE__))
-        .absoluteDir()
-        .filePath(QStringLiteral("../../../fuzz"));
+    // The build names the source tree: __FILE__ may be relative to the build folder (a
+    // compiler cache rewrites it so), and tests run from anywhere.
+    return QDir(QStringLiteral(DESKHIVE_SOURCE_DIR)).filePath(QStringLiteral("fuzz"));
 }
 
 int replay(const Target& t, const QString& folder)
