@@ -85,6 +85,7 @@ void TTodoListBox::UpdateHorizontalExtent()
     SetHorizontalExtent(m_scrollHorizontal && total > ClientRect().Width() ? total : 0);
     if (!m_scrollHorizontal)
         SetHorzScrollPos(0);
+    m_list.UpdateHeader();
 }
 
 // ---- geometry ----------------------------------------------------------------------------

@@ -1,7 +1,9 @@
-// Sorting the items on the sort column: a partition sort over positions whose pivot is a
-// position (an item swapped into it takes part in the rest of the pass), never swapping
-// items that compare equal. Strings are compared through collation keys made once per sort,
-// which order exactly as the collator compares; contents move by one permutation at the end.
+// Sorting the items on the sort column: a partition sort over positions that never swaps
+// items comparing equal. The pivot is the item that stood in the middle when the pass began
+// and is followed when a swap moves it: comparing against whatever a swap left in the middle
+// position would change the pivot during the pass, and the result would not be sorted. Strings are
+// compared through collation keys made once per sort, which order exactly as the collator compares;
+// contents move by one permutation at the end.
 #include "comp/TodoList/TodoList.h"
 
 #include <QCollator>
@@ -79,7 +81,7 @@ private:
         // The two halves are independent, so the larger is taken by the loop and only the
         // smaller by recursion: the depth stays logarithmic.
         while (l < r) {
-            const int p = (l + r) / 2;
+            int p = (l + r) / 2;
             int i = l, j = r;
             do {
                 while (compare(p, i) > 0 && i < r)
@@ -87,8 +89,13 @@ private:
                 while (compare(p, j) < 0 && j > l)
                     --j;
                 if (i <= j) {
-                    if (i != j && compare(i, j) != 0)
+                    if (i != j && compare(i, j) != 0) {
                         swap(i, j);
+                        if (p == i)
+                            p = j;
+                        else if (p == j)
+                            p = i;
+                    }
                     ++i;
                     --j;
                 }
