@@ -29,8 +29,8 @@ TCustomTodoList::TCustomTodoList(QWidget* parent)
     Font().OnChange = [this](TFont& font) { m_list->Font().Assign(font); };
 
     m_list->SetDoubleBuffered(true);
-    m_list->setFocusPolicy(Qt::StrongFocus);
     setFocusPolicy(Qt::NoFocus);
+    SetTabStop(false);
     updateRowHeight();
 
     TTodoColumnItem& handle = Columns().Add();
@@ -52,7 +52,7 @@ TCustomTodoList::TCustomTodoList(QWidget* parent)
 
 TCustomTodoList::~TCustomTodoList()
 {
-    // The inner list's items may still report to us while it goes.
+    // The rows go first, while the settings they paint with are still here.
     delete m_list;
     m_list = nullptr;
 }

@@ -21,10 +21,7 @@ TTodoListBox::TTodoListBox(TCustomTodoList& list)
     connect(HorzScrollBar(), &QScrollBar::valueChanged, this, [this] { m_list.UpdateHeader(); });
 }
 
-TTodoListBox::~TTodoListBox()
-{
-    m_items.Clear();
-}
+TTodoListBox::~TTodoListBox() = default;
 
 // ---- rows --------------------------------------------------------------------------------
 

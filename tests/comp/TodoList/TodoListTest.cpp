@@ -38,6 +38,7 @@ protected:
     void SetUp() override
     {
         list.resize(400, 200);
+        list.show(); // lays out the header and the rows
         for (const char* s : {"delta", "alpha", "charlie", "bravo"})
             list.Items().Add().SetSubject(QLatin1String(s));
     }
@@ -325,6 +326,10 @@ TEST_F(TodoListTest, ThemeStylesAndHorizontalExtent)
         {"NormalColor", 0}, {"HomeStead", 2}, {"Metallic", 1}, {"Fusion", 3}, {"", 3}};
     for (const ThemeCase& t : themes)
         EXPECT_EQ(TCustomTodoList::HeaderStyleForTheme(QLatin1String(t.theme)), t.style);
+    // Without visual styles no theme is active: the classic colours after loading.
+    list.SetAutoThemeAdapt(true);
+    list.Loaded();
+    EXPECT_EQ(list.HeaderColor(), clGray);
     list.SetHeaderStyle(3);
     EXPECT_EQ(list.HeaderColor(), clGray);
     EXPECT_EQ(list.HeaderActiveColor(), TColor(0xD8D5D4));
@@ -341,6 +346,80 @@ TEST_F(TodoListTest, ThemeStylesAndHorizontalExtent)
     EXPECT_EQ(list.List().HorizontalExtent(), 0);
     EXPECT_EQ(list.List().HorzScrollPos(), 0);
     EXPECT_EQ(list.Header().Section(0).Width(), 32);
+}
+
+} // namespace
+
+namespace {
+
+// Rows dragged out of the list and drops onto it, in one shown window.
+class TodoDragTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        host.resize(600, 250);
+        list = new RecordingList;
+        list->setParent(&host);
+        list->setGeometry(0, 0, 300, 200);
+        target = new TCustomControl(&host);
+        target->setGeometry(350, 0, 200, 200);
+        for (const char* s : {"first", "second", "third"})
+            list->Items().Add().SetSubject(QLatin1String(s));
+        host.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+        QTest::mouseMove(&host, QPoint(595, 245));
+    }
+    QWidget host;
+    RecordingList* list; // children of host
+    TCustomControl* target;
+};
+
+TEST_F(TodoDragTest, ARowIsDraggedFromTheInnerListWithTheListAsSender)
+{
+    list->SetDragMode(TDragMode::dmAutomatic);
+    QWidget* dropped = nullptr;
+    target->DragSupport().OnDragOver = [](QWidget&, QWidget*, int, int, TDragState, bool&) {};
+    target->DragSupport().OnDragDrop = [&](QWidget&, QWidget* source, int, int) {
+        dropped = source;
+    };
+    QWidget* started = nullptr;
+    QWidget* ended = nullptr;
+    list->OnStartDrag = [&](QWidget& sender) { started = &sender; };
+    list->OnEndDrag = [&](QWidget& sender, QWidget*, int, int) { ended = &sender; };
+    const TRect handle = list->List().CellRect(1, 0);
+    QTest::mousePress(&list->List(), Qt::LeftButton, {}, QPoint(handle.Left + 5, handle.Top + 5));
+    EXPECT_EQ(list->ItemIndex(), 1);
+    QTest::mouseMove(target, QPoint(30, 40));
+    QTest::mouseMove(target, QPoint(31, 41));
+    QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(31, 41));
+    EXPECT_EQ(dropped, &list->List());
+    EXPECT_EQ(started, list);
+    EXPECT_EQ(ended, list);
+    EXPECT_TRUE(list->edits.empty());
+    EXPECT_EQ(list->Selected()->Subject(), QStringLiteral("second"));
+}
+
+TEST_F(TodoDragTest, DropsOntoTheListAreAskedOfTheList)
+{
+    target->SetDragMode(TDragMode::dmAutomatic);
+    int asked = 0;
+    QWidget* droppedFrom = nullptr;
+    list->OnDragOver = [&](QWidget& sender, QWidget* source, int, int, TDragState, bool& accept) {
+        ++asked;
+        accept = &sender == list && source == target;
+    };
+    list->OnDragDrop = [&](QWidget& sender, QWidget* source, int, int) {
+        if (&sender == list)
+            droppedFrom = source;
+    };
+    QTest::mousePress(target, Qt::LeftButton, {}, QPoint(10, 10));
+    const TRect row = list->List().CellRect(0, 1);
+    QTest::mouseMove(&list->List(), QPoint(row.Left + 5, row.Top + 5));
+    QTest::mouseMove(&list->List(), QPoint(row.Left + 6, row.Top + 5));
+    QTest::mouseRelease(&list->List(), Qt::LeftButton, {}, QPoint(row.Left + 6, row.Top + 5));
+    EXPECT_GT(asked, 0);
+    EXPECT_EQ(droppedFrom, target);
 }
 
 } // namespace

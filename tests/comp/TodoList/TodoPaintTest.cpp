@@ -131,7 +131,9 @@ class TodoRowPaintTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // A hidden widget lays out its children only when shown.
         list.resize(300, 100);
+        list.show();
         for (int i = 0; i < 2; ++i) {
             TTodoItem& item = list.Items().Add();
             item.SetSubject(QStringLiteral("Row %1").arg(i));
@@ -221,10 +223,67 @@ TEST_F(TodoRowPaintTest, FontsByStateAndPreviewRows)
     EXPECT_EQ(list.List().ItemHeight(), 22 + 64);
 }
 
+TEST_F(TodoRowPaintTest, ActiveItemOverlayAndPreviewText)
+{
+    TFixedClock clock(EncodeDateTime(2026, 6, 1, 9, 0, 0, 0));
+    list.SetItemIndex(-1);
+    list.SetGridLines(TGridLineStyle::glsNone);
+    list.SetActiveItemColor(0xE0FFE0);
+    list.SetActiveItemColorTo(0xE0FFE0);
+    TTodoItem& today = list.Items()[0];
+    today.SetCreationDate(Now());
+    today.SetDueDate(Now() + 1);
+    TTodoItem& late = list.Items()[1];
+    late.SetCreationDate(Now() - 10);
+    late.SetDueDate(Now() - 2);
+    QImage image = paint();
+    EXPECT_EQ(at(image, 120, 18), TColor(0xE0FFE0));
+    EXPECT_EQ(at(image, 120, 40), ColorToRGB(clWindow));
+    // The stretched completion cell: overlay around the bar, whose own background is the
+    // cell's colour.
+    EXPECT_EQ(at(image, 132, 10), TColor(0xE0FFE0));
+    EXPECT_EQ(at(image, 250, 10), ColorToRGB(clWindow));
+
+    // Preview: the notes word-wrapped in the preview font under the main line.
+    list.SetActiveItemColor(clNone);
+    today.Notes().SetText(
+        QStringLiteral("word word word word word word word word word word word word word"));
+    list.SetPreviewHeight(40);
+    list.SetPreview(true);
+    image = paint();
+    int blueTop = 0, blueBelow = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 22 + 1; y < 22 + 14; ++y)
+            blueTop += at(image, x, y) == clBlue;
+        for (int y = 22 + 14; y < 22 + 40; ++y)
+            blueBelow += at(image, x, y) == clBlue;
+    }
+    EXPECT_GT(blueTop, 20);
+    EXPECT_GT(blueBelow, 20); // wrapped onto a second line
+}
+
+TEST(TodoBorderPaintTest, SingleBorderIsAGrayFrameAroundTheChildren)
+{
+    TCustomTodoList list;
+    list.resize(200, 100);
+    list.show();
+    EXPECT_EQ(list.Header().geometry(), QRect(1, 1, 198, 22));
+    EXPECT_EQ(list.List().geometry(), QRect(1, 23, 198, 76));
+    QImage image(list.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    list.PaintTo(image);
+    EXPECT_EQ(FromQColor(image.pixelColor(0, 0)), clGray);
+    EXPECT_EQ(FromQColor(image.pixelColor(199, 50)), clGray);
+    EXPECT_EQ(FromQColor(image.pixelColor(100, 99)), clGray);
+    list.SetBorderStyle(TBorderStyle::bsNone);
+    EXPECT_EQ(list.List().geometry(), QRect(0, 22, 200, 78));
+}
+
 TEST(TodoHeaderPaintTest, GradientsActiveSectionAndSortIndicator)
 {
     TCustomTodoList list;
     list.resize(300, 100);
+    list.show();
     list.SetSortColumn(1);
     list.SetSorted(true);
     TTodoHeader& header = list.Header();
