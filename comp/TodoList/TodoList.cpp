@@ -155,8 +155,9 @@ void TCustomTodoList::SetHeaderHeight(int height)
 void TCustomTodoList::changeEvent(QEvent* event)
 {
     TCustomControl::changeEvent(event);
-    if (m_autoThemeAdapt &&
-        (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange))
+    const QEvent::Type type = event->type();
+    if (m_autoThemeAdapt && (type == QEvent::StyleChange || type == QEvent::FontChange ||
+                             type == QEvent::ThemeChange || type == QEvent::ApplicationFontChange))
         applyThemeColors();
 }
 
@@ -179,7 +180,6 @@ void TCustomTodoList::EndUpdate()
 
 void TCustomTodoList::Loaded()
 {
-    m_loading = false;
     m_list->UpdateRowCount();
     UpdateHeader();
     if (m_autoThemeAdapt)
@@ -364,7 +364,7 @@ void TCustomTodoList::StartEdit(int, int, std::optional<QChar>, TPoint, bool)
 
 void TCustomTodoList::UpdateHeader()
 {
-    if (m_loading || !m_list)
+    if (!m_list)
         return;
     TTodoColumnCollection& columns = Columns();
     while (m_header->SectionCount() > columns.Count())

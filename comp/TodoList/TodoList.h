@@ -48,8 +48,8 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return m_updateCount; }
-    bool Loading() const { return m_loading; }
-    // After the stored values are in: rows, header and theme colours.
+    // The load-completion step, run once the stored values are in: rows, header and, with
+    // AutoThemeAdapt, the theme colours.
     void Loaded();
 
     // ---- conversions (overridable) -------------------------------------------------------
@@ -250,7 +250,6 @@ private:
     TStatusStrings m_statusStrings;
     TPriorityStrings m_priorityStrings;
     int m_updateCount = 0;
-    bool m_loading = false;
 
     bool m_sorted = false;
     int m_sortColumn = 0;

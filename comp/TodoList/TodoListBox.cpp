@@ -27,7 +27,7 @@ TTodoListBox::~TTodoListBox() = default;
 
 void TTodoListBox::UpdateRowCount()
 {
-    if (m_list.Loading() || m_list.UpdateCount() > 0)
+    if (m_list.UpdateCount() > 0)
         return;
     const int before = ItemIndex();
     const int count = m_items.Count();

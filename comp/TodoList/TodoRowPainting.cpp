@@ -46,9 +46,8 @@ void TTodoListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwne
     const bool activeItem = !state.Contains(TOwnerDrawStateItem::odSelected) &&
                             list.ActiveItemColor() != clNone && currentToday(item, today);
     const bool grid = list.GridLines() != TGridLineStyle::glsNone;
+    // The client rectangle already leaves out a vertical scroll bar shown for tall rows.
     const int clientRight = ClientRect().Right;
-    const bool rowsTaller = Count() * ItemHeight() > height();
-    (void)rowsTaller; // the client rectangle already leaves out a shown scroll bar
 
     int x = rect.Left - (m_scrollHorizontal ? HorzScrollPos() : 0);
     for (int c = 0; c < m_columns.Count(); ++c) {

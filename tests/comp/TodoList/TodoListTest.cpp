@@ -4,6 +4,7 @@
 // extent.
 #include "comp/TodoList/TodoList.h"
 
+#include "platform/controls/HintWindow.h"
 #include "platform/core/DateTime.h"
 
 #include <QTest>
@@ -169,6 +170,13 @@ TEST_F(TodoListTest, HeaderClicksSortFlipAndReportTwice)
     EXPECT_EQ(list.SortColumn(), 1);
     QTest::mouseClick(&list.Header(), Qt::LeftButton, {}, QPoint(r.Left + 10, 5));
     EXPECT_EQ(list.SortColumn(), 2);
+    clicks.clear();
+    std::vector<int> rightClicks;
+    list.OnHeaderRightClick = [&](QWidget&, int column) { rightClicks.push_back(column); };
+    QTest::mouseClick(&list.Header(), Qt::RightButton, {}, section(1));
+    EXPECT_EQ(rightClicks, std::vector<int>{1});
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(list.SortColumn(), 2);
 }
 
 TEST_F(TodoListTest, HeaderSizingAndMovingColumns)
@@ -313,6 +321,24 @@ TEST_F(TodoListTest, FullTextHintsOnlyForTruncatedCells)
     EXPECT_TRUE(list.List().CellHintText(0, 2).isEmpty());
     list.SetCompletionGraphic(false);
     EXPECT_EQ(list.List().CellHintText(0, 2), QStringLiteral("0"));
+}
+
+TEST_F(TodoListTest, MovingOverATruncatedCellShowsItsTextOverTheCell)
+{
+    list.SetHintShowFullText(true);
+    const QString longText = QStringLiteral("a subject far too long for a hundred pixels");
+    list.Items()[0].SetSubject(longText);
+    QTest::mouseMove(&list.List(), cell(0, 1));
+    THintWindow* hint = list.List().HintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->Text(), longText);
+    const TRect r = list.List().CellRect(0, 1);
+    const QPoint topLeft = list.List().mapToGlobal(QPoint(r.Left, r.Top));
+    EXPECT_EQ(hint->HintRect().Left, topLeft.x());
+    EXPECT_EQ(hint->HintRect().Top, topLeft.y());
+    QTest::mouseMove(&list.List(), cell(1, 1));
+    EXPECT_FALSE(hint->isVisible());
 }
 
 TEST_F(TodoListTest, ThemeStylesAndHorizontalExtent)

@@ -218,9 +218,27 @@ TEST_F(TodoRowPaintTest, FontsByStateAndPreviewRows)
     EXPECT_GT(gray, 10);
     EXPECT_EQ(red, 0);
 
+    // An image column without an image list paints only its background.
+    list.Columns()[2].SetTodoData(TTodoData::tdImage);
+    list.Items()[0].SetImageIndex(0);
+    image = paint();
+    for (int x = 133; x < 300; x += 7)
+        for (int y = 0; y < 22; y += 3)
+            ASSERT_EQ(at(image, x, y), ColorToRGB(clWindow)) << x << "," << y;
+
+    // Preview rows are taller by the preview height and lose their vertical grid lines.
+    list.resize(300, 200);
+    list.SetGridLines(TGridLineStyle::glsItems);
     list.SetPreviewHeight(64);
     list.SetPreview(true);
     EXPECT_EQ(list.List().ItemHeight(), 22 + 64);
+    image = paint();
+    int vertical = 0;
+    for (int y = 0; y < 85; ++y)
+        vertical += at(image, 32, y) == clSilver;
+    EXPECT_EQ(vertical, 0);
+    // The row's bottom line stays.
+    EXPECT_TRUE(at(image, 32, 85) == clSilver || at(image, 33, 85) == clSilver);
 }
 
 TEST_F(TodoRowPaintTest, ActiveItemOverlayAndPreviewText)
