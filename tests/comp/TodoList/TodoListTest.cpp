@@ -139,6 +139,14 @@ TEST_F(TodoListTest, SortMatchesAPlainModelAndKeepsTheSelectedItem)
     std::reverse(model.begin(), model.end());
     EXPECT_EQ(subjects(), model);
 
+    // Many equal keys: priorities come out in order and the selection still follows.
+    list.Columns()[2].SetTodoData(TTodoData::tdPriority);
+    list.SetSortDirection(TSortDirection::sdAscending);
+    list.SetSortColumn(2);
+    for (int i = 1; i < list.Items().Count(); ++i)
+        ASSERT_LE(int(list.Items()[i - 1].Priority()), int(list.Items()[i].Priority())) << i;
+    EXPECT_EQ(list.Selected()->DBKey(), key);
+
     // A column that compares everything alike leaves the order alone.
     list.Columns()[2].SetTodoData(TTodoData::tdStatus);
     const std::vector<QString> before = subjects();
@@ -297,6 +305,18 @@ TEST_F(TodoListTest, KeysAndClicksThatStartEditingCallStartEdit)
     QTest::mouseClick(&list.List(), Qt::LeftButton, Qt::ControlModifier, cell(3, 1));
     EXPECT_EQ(list.FocusColumn(), 1);
     EXPECT_EQ(list.edits.size(), 1u);
+    // With the preview on, a release on a row's preview part edits its notes there.
+    list.SetPreviewHeight(30);
+    list.SetPreview(true);
+    const TRect row2 = list.List().ItemRect(2);
+    QTest::mouseClick(&list.List(), Qt::LeftButton, {}, QPoint(50, row2.Top + 22 + 10));
+    ASSERT_EQ(list.edits.size(), 2u);
+    EXPECT_EQ(list.edits[1].row, 2);
+    EXPECT_EQ(list.edits[1].column, -1);
+    EXPECT_TRUE(list.edits[1].byMouse);
+    list.SetPreview(false);
+    list.edits.pop_back();
+
     list.SetEditable(false);
     QTest::keyClicks(&list.List(), QStringLiteral("x"));
     QTest::mouseClick(&list.List(), Qt::LeftButton, {}, cell(0, 2));
