@@ -3,6 +3,7 @@
 // direction, alignment), and the exception the text-to-value conversions raise.
 #pragma once
 
+#include "comp/planutil/PlanUtil.h" // TAlignment, TVAlignment
 #include "platform/core/Exceptions.h"
 
 // What a column shows, stored as 0..14.
@@ -49,20 +50,6 @@ inline constexpr int TodoStatusCount = 4;
 
 // Percent complete, 0..100.
 using TCompletion = int;
-
-enum class TAlignment
-{
-    taLeftJustify,
-    taRightJustify,
-    taCenter
-};
-
-enum class TVAlignment
-{
-    vtaCenter,
-    vtaTop,
-    vtaBottom
-};
 
 enum class TSortDirection
 {
