@@ -304,6 +304,8 @@ bool TNuvEdit::KeyPress(QChar& key, TShiftState shift, bool keypad)
         // One sign, in front: anything else makes no hexadecimal number.
         if (key == u'-' && (v.contains(u'-') || vcaret != 0 || caret < valueStart))
             return false;
+        if (key != Backspace && v.startsWith(u'-') && vcaret == 0 && !hasSel)
+            return false;
         break;
     case TNuvEditType::etAlphaNumeric:
         if (!control && !isDigit(key) && !isAsciiLetter(key))
@@ -501,7 +503,14 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
     }
 
     const QString before = QLineEdit::text();
+    if (key == VK_DELETE)
+        keepCaretInValue();
     QLineEdit::keyPressEvent(event);
+    const QString after = QLineEdit::text();
+    // Prefix and suffix are fixed: a platform edit that reached them is put back.
+    if (after != before && (!after.startsWith(m_prefix) || !after.endsWith(m_suffix) ||
+                            after.size() < m_prefix.size() + m_suffix.size()))
+        QLineEdit::setText(before);
     keepCaretInValue();
     if (QLineEdit::text() != before) {
         if (m_editType == TNuvEditType::etMoney)
@@ -577,6 +586,9 @@ bool TNuvEdit::applyInsertion(const QString& text, int start, int end, bool sele
     QString candidate = v.left(start) + text + v.mid(end);
     const TValueKind kind = ClassifyValue(candidate, fs);
     const bool signOk = m_signed || !candidate.contains(u'-');
+    // What the keyboard may not type past the length limit cannot come in another way.
+    if (m_lengthLimit > 0 && IntegerPartLength(candidate, fs) > m_lengthLimit)
+        return false;
     switch (m_editType) {
     case TNuvEditType::etString:
     case TNuvEditType::etPassword:
