@@ -93,8 +93,10 @@ bool TListHintWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         m_list->setFocus(Qt::ActiveWindowFocusReason);
-    else if (event->type() == QEvent::WindowDeactivate && isVisible())
+    else if (event->type() == QEvent::WindowDeactivate && isVisible()) {
         hide();
+        Raise(OnDeactivate);
+    }
     return QWidget::event(event);
 }
 

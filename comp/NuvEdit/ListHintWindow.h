@@ -42,6 +42,9 @@ public:
 
     TLookupListBox* ListControl() const { return m_list; }
 
+    // After the window hid itself because another window took the activation.
+    std::function<void()> OnDeactivate;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

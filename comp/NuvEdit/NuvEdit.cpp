@@ -68,8 +68,12 @@ TNuvEdit::TNuvEdit(QWidget* parent) : QLineEdit(parent), m_popup(new TListHintWi
     m_labelFont.OnChange = [this](TFont&) { updateLabelLook(); };
     setFont(m_font.ToQFont());
     connect(this, &QLineEdit::textChanged, this, [this] { textChangedByAnyone(); });
-    connect(m_popup->ListControl(), &QObject::destroyed, this, [] {});
     m_popup->ListControl()->OnChoose = [this](TLookupListBox&) { chooseLookup(); };
+    // The user went from the edit into the list and then elsewhere: the edit was left.
+    m_popup->OnDeactivate = [this] {
+        if (!hasFocus())
+            DoExit();
+    };
     applyColors();
 }
 
