@@ -47,12 +47,13 @@ void TEditButton::buttonReleased()
 {
     Raise(OnClick, *this);
     QWidget* focus = m_focusControl;
-    if (focus && focus->focusPolicy() & Qt::TabFocus && focus->isEnabled() && focus->isVisible() &&
-        !focus->hasFocus()) {
+    if (focus && focus->hasFocus())
+        return;
+    if (focus && focus->focusPolicy() & Qt::TabFocus && focus->isEnabled() && focus->isVisible()) {
         focus->setFocus(Qt::MouseFocusReason);
         return;
     }
-    if (!focus && focusPolicy() & Qt::TabFocus && isEnabled())
+    if (focusPolicy() & Qt::TabFocus && isEnabled() && isVisible())
         setFocus(Qt::MouseFocusReason);
 }
 

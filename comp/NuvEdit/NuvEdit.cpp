@@ -81,12 +81,13 @@ TNuvEdit::~TNuvEdit()
 {
     // The window goes away with the edit: what it showed is kept for the next run.
     SavePersistence();
+    // The label lives on the parent, which may have freed it already.
+    delete m_label.data();
 }
 
 void TNuvEdit::Loaded()
 {
     m_loaded = true;
-    m_normalColor = m_shownColor;
     m_normalFontColor = m_font.Color();
     if (m_flat) {
         m_flat = false;
@@ -368,12 +369,8 @@ void TNuvEdit::SetColor(TColor color)
 
 void TNuvEdit::SetEnabled(bool on)
 {
-    if (on == isEnabled())
-        return;
+    // The colours and the label follow in changeEvent, for setEnabled callers as well.
     QLineEdit::setEnabled(on);
-    m_shownColor = on ? m_normalColor : m_disabledColor;
-    applyColors();
-    updateLabelLook();
 }
 
 void TNuvEdit::SetDisabledColor(TColor c)

@@ -10,6 +10,7 @@
 // Positions (caret, selection) are those of the window text, as QLineEdit has them.
 #pragma once
 
+#include "comp/NuvEdit/EditLabel.h"
 #include "comp/NuvEdit/LinkOpener.h"
 #include "comp/NuvEdit/LookupSettings.h"
 #include "platform/controls/Keys.h"
@@ -19,6 +20,7 @@
 #include <QChar>
 #include <QLineEdit>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <algorithm>
 #include <functional>
@@ -26,7 +28,6 @@
 
 class QLabel;
 class TCanvas;
-class TEditLabel;
 class TListHintWindow;
 
 enum class TNuvEditType
@@ -391,7 +392,7 @@ private:
     TFont m_labelFont;
     bool m_labelTransparent = false;
     bool m_labelAlwaysEnabled = false;
-    std::unique_ptr<TEditLabel> m_label;
+    QPointer<TEditLabel> m_label; // a child of the edit's parent
 
     bool m_oleDropSource = false;
     bool m_oleDropTarget = false;

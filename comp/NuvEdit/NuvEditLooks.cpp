@@ -60,14 +60,14 @@ void TEditLabel::mouseDoubleClickEvent(QMouseEvent* event)
 
 QLabel* TNuvEdit::Label() const
 {
-    return m_label.get();
+    return m_label.data();
 }
 
 void TNuvEdit::SetLabelCaption(const QString& caption)
 {
     m_labelCaption = caption;
     if (!m_label) {
-        m_label = std::make_unique<TEditLabel>(*this, parentWidget());
+        m_label = new TEditLabel(*this, parentWidget());
         // Without a parent the label would become a window of its own; it stays hidden
         // until the edit has one.
         m_label->setVisible(parentWidget() && isVisible());

@@ -402,6 +402,18 @@ TEST_F(NuvEditInteraction, LabelPositions)
     EXPECT_FALSE(label->font().bold());
 }
 
+TEST_F(NuvEditInteraction, LabelFreedFirstIsNoDanglingLabel)
+{
+    edit->SetLabelCaption(QStringLiteral("First"));
+    delete edit->Label(); // the parent may free its children in any order
+    EXPECT_EQ(edit->Label(), nullptr);
+    edit->SetLabelCaption(QStringLiteral("Again"));
+    ASSERT_NE(edit->Label(), nullptr);
+    EXPECT_EQ(edit->Label()->text(), QStringLiteral("Again"));
+    delete edit; // frees its label as well
+    edit = nullptr;
+}
+
 TEST_F(NuvEditInteraction, EmptyTextAndErrorMarkerArePainted)
 {
     edit->resize(120, 21);
