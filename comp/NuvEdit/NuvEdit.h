@@ -290,6 +290,8 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool event(QEvent* event) override;
+    // Watches the edit's window: moving or leaving it closes the auto-complete list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class TEditLabel;
@@ -412,4 +414,5 @@ private:
     bool m_focused = false;
     bool m_validating = false;
     bool m_loaded = false;
+    QPointer<QWidget> m_watchedWindow;
 };

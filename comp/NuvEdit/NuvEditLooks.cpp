@@ -3,6 +3,7 @@
 // in its ten positions, the mouse (auto focus, hover, link clicks, large-text hints) and
 // text drag and drop with other windows.
 #include "comp/NuvEdit/EditLabel.h"
+#include "comp/NuvEdit/ListHintWindow.h"
 #include "comp/NuvEdit/NuvEdit.h"
 #include "platform/core/RaiseEvent.h"
 #include "platform/gfx/Canvas.h"
@@ -445,9 +446,27 @@ void TNuvEdit::resizeEvent(QResizeEvent* event)
     placeLabel();
 }
 
+bool TNuvEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow && m_popup && m_popup->isVisible()) {
+        const QEvent::Type t = event->type();
+        if (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Hide ||
+            (t == QEvent::WindowDeactivate && QApplication::activeWindow() != m_popup.get()))
+            m_popup->hide();
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
 void TNuvEdit::showEvent(QShowEvent* event)
 {
     QLineEdit::showEvent(event);
+    if (window() != m_watchedWindow) {
+        if (m_watchedWindow)
+            m_watchedWindow->removeEventFilter(this);
+        m_watchedWindow = window();
+        if (m_watchedWindow != this)
+            m_watchedWindow->installEventFilter(this);
+    }
     if (m_label && parentWidget())
         m_label->show();
 }

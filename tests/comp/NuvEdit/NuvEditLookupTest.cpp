@@ -137,6 +137,15 @@ TEST_F(NuvEditLookup, MouseReleaseChooses)
     EXPECT_FALSE(edit->LookupShown());
 }
 
+TEST_F(NuvEditLookup, MovingTheWindowClosesTheList)
+{
+    type(QStringLiteral("ap"));
+    ASSERT_TRUE(edit->LookupShown());
+    m_window->move(m_window->pos() + QPoint(5, 5));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(edit->LookupShown());
+}
+
 TEST_F(NuvEditLookup, HistoryAddsOnce)
 {
     edit->Lookup().SetHistory(true);

@@ -77,6 +77,27 @@ TEST_F(NuvEditMouse, DropCaretStaysInTheValue)
     EXPECT_EQ(edit->QLineEdit::text(), QStringLiteral("$$$xvy%%%"));
 }
 
+TEST_F(NuvEditMouse, ReleaseInsideTheSelectionPlacesTheCaret)
+{
+    m_window->show();
+    edit->SetOleDropSource(true);
+    edit->SetText(QStringLiteral("abcdefgh"));
+    enter();
+    edit->selectAll();
+    // The caret stands after the text: a point some characters back is inside it.
+    int x = 1;
+    while (x < edit->width() && edit->cursorPositionAt(QPoint(x, 10)) < 4)
+        ++x;
+    const QPoint inside(x, 10);
+    const int at = edit->cursorPositionAt(inside);
+    ASSERT_EQ(at, 4);
+    QTest::mousePress(edit, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("abcdefgh")) << "a press may start a drag";
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, inside);
+    EXPECT_FALSE(edit->hasSelectedText());
+    EXPECT_EQ(edit->cursorPosition(), at);
+}
+
 TEST_F(NuvEditMouse, FocusBorderPicture)
 {
     m_window->setPalette(QPalette(QColor(0, 128, 0)));
