@@ -1,7 +1,8 @@
 // TNuvEdit's value model, its settings and its colour states: writing and reading values per
 // edit type, focus entry and leaving, Escape, the modified, error, link, focus and disabled
-// looks. Keys and the clipboard are in NuvEditInput.cpp, painting, the label and drag and
-// drop in NuvEditLooks.cpp, the auto-complete list and persistence in NuvEditLookup.cpp.
+// looks. Keys and the clipboard are in NuvEditInput.cpp, painting in NuvEditLooks.cpp, the
+// label in EditLabel.cpp, the mouse and drag and drop in NuvEditDragDrop.cpp, the
+// auto-complete list and persistence in NuvEditLookup.cpp.
 #include "comp/NuvEdit/NuvEdit.h"
 
 #include "comp/NuvEdit/EditLabel.h"
