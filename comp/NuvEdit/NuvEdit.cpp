@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QProxyStyle>
 #include <cmath>
 
 namespace {
@@ -34,6 +35,30 @@ Qt::Alignment qtAlignment(TEditAlign align)
 bool isDecimalType(TNuvEditType t)
 {
     return t == TNuvEditType::etFloat || t == TNuvEditType::etMoney;
+}
+
+// Passwords show "*" for every character, whatever the platform style draws by default.
+class TPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// One instance for every password edit, living as long as the application.
+QStyle* passwordStyle()
+{
+    static QPointer<TPasswordStyle> style;
+    if (!style) {
+        style = new TPasswordStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
 }
 
 // Decimals beyond what a double holds would only show noise.
@@ -268,10 +293,12 @@ void TNuvEdit::SetEditType(TNuvEditType type)
         return;
     m_editType = type;
     if (type == TNuvEditType::etPassword) {
+        setStyle(passwordStyle());
         setEchoMode(QLineEdit::Password);
         m_canUndo = false;
     } else {
         setEchoMode(QLineEdit::Normal);
+        setStyle(nullptr);
     }
     const QString v = Text();
     const TValueKind kind = ClassifyValue(v);

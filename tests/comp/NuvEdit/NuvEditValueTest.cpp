@@ -187,6 +187,8 @@ TEST_F(NuvEditValue, PrecisionAndTypeChanges)
 
     edit->SetEditType(ET::etPassword);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+    edit->SetText(QStringLiteral("abc"));
+    EXPECT_EQ(edit->displayText(), QStringLiteral("***"));
     EXPECT_FALSE(edit->CanUndo());
     edit->SetCanUndo(true);
     EXPECT_FALSE(edit->CanUndo());
