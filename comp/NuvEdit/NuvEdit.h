@@ -250,6 +250,7 @@ public:
     std::function<void(QWidget& sender)> OnMouseEnter;
     std::function<void(QWidget& sender)> OnMouseLeave;
     std::function<void(QWidget& sender, int& key, TShiftState shift)> OnKeyDown;
+    std::function<void(QWidget& sender, int& key, TShiftState shift)> OnKeyUp;
     std::function<void(QWidget& sender, QChar& key)> OnKeyPress;
     std::function<void(QWidget& sender)> OnEnter;
     std::function<void(QWidget& sender)> OnExit;
@@ -271,6 +272,7 @@ protected:
     void UpdateTextArea();
 
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -519,6 +519,17 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void TNuvEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    int key = VirtualKeyFromEvent(*event);
+    Raise(OnKeyUp, *this, key, ShiftStateFromEvent(*event));
+    if (key == 0) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyReleaseEvent(event);
+}
+
 // --- Clipboard -----------------------------------------------------------------------------
 
 void TNuvEdit::CopyToClipboard()

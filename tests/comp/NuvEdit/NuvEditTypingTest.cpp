@@ -247,6 +247,22 @@ TEST_F(NuvEditTyping, DeleteRegroupsMoney)
     EXPECT_TRUE(edit->IsValueModified());
 }
 
+TEST_F(NuvEditTyping, KeyEventsCanSwallow)
+{
+    std::vector<int> downs;
+    std::vector<int> ups;
+    edit->OnKeyDown = [&](QWidget&, int& k, TShiftState) {
+        downs.push_back(k);
+        if (k == 'B')
+            k = 0;
+    };
+    edit->OnKeyUp = [&](QWidget&, int& k, TShiftState) { ups.push_back(k); };
+    type(QStringLiteral("abc"));
+    EXPECT_EQ(shown(), QStringLiteral("ac")) << "a key swallowed on its way down types nothing";
+    EXPECT_EQ(downs, (std::vector<int>{'A', 'B', 'C'}));
+    EXPECT_EQ(ups, (std::vector<int>{'A', 'B', 'C'}));
+}
+
 TEST_F(NuvEditTyping, EnterRaisesKeyPressAndReturnIsTab)
 {
     int enters = 0;
