@@ -445,6 +445,31 @@ TEST_F(NuvEditInteraction, EmptyTextAndErrorMarkerArePainted)
     EXPECT_EQ(red, 0) << "no marker while focused";
 }
 
+TEST_F(NuvEditInteraction, AlignmentWhileFocused)
+{
+    edit->SetEditAlign(TEditAlign::eaRight);
+    EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
+    edit->SetFocusAlign(TEditAlign::eaCenter);
+    enter();
+    EXPECT_TRUE(edit->alignment() & Qt::AlignHCenter);
+    leave();
+    EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
+    edit->SetFocusAlign(TEditAlign::eaDefault);
+    enter();
+    EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << "eaDefault keeps EditAlign";
+}
+
+TEST_F(NuvEditInteraction, SoftBorderFramesTheTextArea)
+{
+    edit->SetFlat(true);
+    edit->SetSoftBorder(true);
+    QImage img(edit->size(), QImage::Format_RGB32);
+    edit->render(&img);
+    EXPECT_EQ(FromQColor(img.pixelColor(0, 10)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(FromQColor(img.pixelColor(60, 0)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(edit->FocusColor(), edit->Color()) << "the parent's colour also when focused";
+}
+
 TEST_F(NuvEditInteraction, FlatLookLineAndFocusWidening)
 {
     m_window->setPalette(QPalette(QColor(Qt::green)));
