@@ -582,9 +582,11 @@ void TNuvEdit::DoExit()
     applyColors();
     updateLabelLook();
     const QString v = Text();
+    // A lone sign is as empty as no text: no number is left behind.
+    const bool noNumber = v.isEmpty() || v == QStringLiteral("-");
     if (isDecimalType(m_editType)) {
         const bool modified = m_modified;
-        if (v.isEmpty())
+        if (noNumber)
             SetFloatValue(0);
         else if (m_precision > 0) {
             const TValueKind kind = ClassifyValue(v);
@@ -592,7 +594,7 @@ void TNuvEdit::DoExit()
             SetFloatValue(number ? FloatValue() : 0.0);
             SetValueModified(modified);
         }
-    } else if (m_editType == TNuvEditType::etNumeric && v.isEmpty()) {
+    } else if (m_editType == TNuvEditType::etNumeric && noNumber) {
         setWindowValue(QStringLiteral("0"));
     }
     ValidateValue(Text());

@@ -165,6 +165,8 @@ TEST_F(NuvEditInteraction, LeavingWritesNumbers)
         const char* after;
     } cases[] = {
         {ET::etNumeric, 0, "", "0"},
+        {ET::etNumeric, 0, "-", "0"},
+        {ET::etMoney, 0, "-", "0"},
         {ET::etFloat, 0, "", "0"},
         {ET::etFloat, 2, "", "0.00"},
         {ET::etFloat, 2, "7", "7.00"},
@@ -176,6 +178,7 @@ TEST_F(NuvEditInteraction, LeavingWritesNumbers)
         edit->SetPrecision(0);
         edit->SetEditType(c.type);
         edit->SetPrecision(c.precision);
+        edit->SetSigned(true);
         edit->SetText(QString());
         enter();
         type(QString::fromUtf8(c.typed));
