@@ -113,7 +113,6 @@ TNuvEdit::~TNuvEdit()
 
 void TNuvEdit::Loaded()
 {
-    m_loaded = true;
     m_normalFontColor = m_font.Color();
     if (m_flat) {
         m_flat = false;

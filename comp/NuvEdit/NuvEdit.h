@@ -415,6 +415,5 @@ private:
     bool m_hover = false;
     bool m_focused = false;
     bool m_validating = false;
-    bool m_loaded = false;
     QPointer<QWidget> m_watchedWindow;
 };
