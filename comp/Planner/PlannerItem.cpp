@@ -1,0 +1,738 @@
+// An item's settings, placement, linked-item propagation, copies between items and the
+// operations that place it after a user's move or size.
+#include "comp/Planner/PlannerItem.h"
+
+#include "comp/Planner/Planner.h"
+#include "comp/Planner/PlannerItems.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/RaiseEvent.h"
+
+#include <QObject>
+#include <algorithm>
+
+TPlannerItem::TPlannerItem(TPlannerItems& collection)
+    : m_collection(collection), m_captionFont(collection.Planner().Font()),
+      m_font(collection.Planner().Font()), m_alarm(std::make_unique<TPlannerAlarm>()),
+      m_intList(std::make_unique<TPlannerIntList>()),
+      m_barItems(std::make_unique<TPlannerBarItemList>()), m_index(collection.Count())
+{
+    TCustomPlanner& planner = collection.Planner();
+    m_itemBegin = planner.Display().ActiveStart();
+    m_itemEnd = m_itemBegin + 1;
+    m_allowOverlap = planner.Sidebar().Position() != TSideBarPosition::spTop;
+    m_name = QStringLiteral("PlannerItem%1").arg(m_index);
+    recomputeBeginMinutes();
+    recomputeEndMinutes();
+    m_text.OnChange = [this](TStringList&) { changed(true); };
+    m_font.OnChange = [this](TFont&) { changed(true); };
+    m_captionFont.OnChange = [this](TFont&) { changed(true); };
+}
+
+TPlannerItem::~TPlannerItem()
+{
+    m_text.OnChange = nullptr;
+    m_font.OnChange = nullptr;
+    m_captionFont.OnChange = nullptr;
+    if (m_ownsItemObject)
+        delete m_itemObject;
+}
+
+TCustomPlanner& TPlannerItem::Planner() const
+{
+    return m_collection.Planner();
+}
+
+int TPlannerItem::Index() const
+{
+    return m_index;
+}
+
+void TPlannerItem::changed(bool notify)
+{
+    RepaintItem();
+    if (notify)
+        m_collection.ItemChanged(*this);
+}
+
+void TPlannerItem::recomputeBeginMinutes()
+{
+    const TPlannerDisplay& d = Planner().Display();
+    m_beginMinutes = (d.DisplayStart() + m_itemBegin) * d.DisplayUnit() + d.DisplayOffset();
+}
+
+void TPlannerItem::recomputeEndMinutes()
+{
+    const TPlannerDisplay& d = Planner().Display();
+    m_endMinutes =
+        (d.DisplayStart() + m_itemEnd + m_endOffset) * d.DisplayUnit() + d.DisplayOffset();
+}
+
+// --- Placement --------------------------------------------------------------------------
+
+void TPlannerItem::SetItemBegin(int cell)
+{
+    propagateLink(true, false, cell - m_itemBegin);
+    // Hidden while it moves, so that the old area is repainted as well as the new one.
+    setVisibleRaw(false);
+    m_itemBegin = cell < 0 ? 0 : cell;
+    recomputeBeginMinutes();
+    setVisibleRaw(true);
+    m_collection.UpdateConflicts();
+}
+
+void TPlannerItem::SetItemEnd(int cell)
+{
+    propagateLink(false, true, cell - m_itemEnd);
+    const bool wasVisible = m_visible;
+    setVisibleRaw(false);
+    m_itemEnd = cell;
+    recomputeEndMinutes();
+    setVisibleRaw(wasVisible);
+    m_collection.UpdateConflicts();
+}
+
+void TPlannerItem::SetItemPos(int pos)
+{
+    if (pos == m_itemPos)
+        return;
+    propagatePos(pos - m_itemPos);
+    RepaintItem();
+    m_itemPos = pos;
+    setVisibleRaw(true);
+    m_collection.UpdateConflicts();
+    RepaintItem();
+}
+
+void TPlannerItem::setVisibleRaw(bool on)
+{
+    if (on == m_visible)
+        return;
+    m_visible = on;
+    RepaintItem();
+}
+
+void TPlannerItem::SetVisible(bool on)
+{
+    setVisibleRaw(on);
+}
+
+// Lowers the collection's update counter the way a pending end-update would, and lays out
+// and repaints when that released it.
+static void releaseDeferredUpdate(TPlannerItems& items)
+{
+    if (items.UpdateCount() <= 0)
+        return;
+    items.EndUpdateDeferred();
+}
+
+void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, int delta)
+{
+    TCustomPlanner& planner = Planner();
+    if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
+        return;
+    releaseDeferredUpdate(m_collection);
+
+    TPlannerItem& linked = *m_linkedItem;
+    int newBegin = linked.m_itemBegin;
+    int newEnd = linked.m_itemEnd;
+    bool moveBegin = false;
+    bool moveEnd = false;
+    switch (m_linkType) {
+    case TPlannerLinkType::ltLinkFull:
+        moveBegin = beginChanged;
+        moveEnd = endChanged;
+        break;
+    case TPlannerLinkType::ltLinkBeginMove:
+        moveBegin = moveEnd = beginChanged;
+        break;
+    case TPlannerLinkType::ltLinkEndMove:
+        moveBegin = moveEnd = endChanged;
+        break;
+    case TPlannerLinkType::ltLinkEndOnly:
+        moveEnd = endChanged;
+        break;
+    case TPlannerLinkType::ltLinkBeginOnly:
+        moveBegin = beginChanged;
+        break;
+    }
+    if (!moveBegin && !moveEnd)
+        return;
+    if (moveBegin)
+        newBegin += delta;
+    if (moveEnd)
+        newEnd += delta;
+    const TPlannerDisplay& d = planner.Display();
+    auto outside = [&](int v) { return v < d.DisplayStart() || v > d.DisplayEnd(); };
+    if ((moveBegin && outside(newBegin)) || (moveEnd && outside(newEnd)))
+        return;
+
+    planner.m_linkPropagating = true;
+    if (moveBegin)
+        linked.SetItemBegin(newBegin);
+    if (moveEnd)
+        linked.SetItemEnd(newEnd);
+    planner.m_linkPropagating = false;
+}
+
+void TPlannerItem::propagatePos(int delta)
+{
+    TCustomPlanner& planner = Planner();
+    if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
+        return;
+    releaseDeferredUpdate(m_collection);
+    planner.m_linkPropagating = true;
+    m_linkedItem->SetItemPos(m_linkedItem->m_itemPos + delta);
+    planner.m_linkPropagating = false;
+}
+
+// --- Caption and text -------------------------------------------------------------------
+
+void TPlannerItem::SetCaptionType(TCaptionType type)
+{
+    m_captionType = type;
+    changed(true);
+}
+
+void TPlannerItem::SetCaptionText(const QString& text)
+{
+    m_captionText = text;
+    changed(true);
+}
+
+void TPlannerItem::SetText(const TStringList& lines)
+{
+    m_text.Assign(lines);
+}
+
+void TPlannerItem::SetCaptionAlign(TAlignment align)
+{
+    if (align == m_captionAlign)
+        return;
+    m_captionAlign = align;
+    changed(false);
+}
+
+void TPlannerItem::SetAlignment(TAlignment align)
+{
+    m_alignment = align;
+    changed(false);
+}
+
+void TPlannerItem::SetCaptionFont(const TFont& font)
+{
+    m_captionFont.Assign(font);
+    // An assignment counts as a change even when the description was the same.
+    changed(true);
+}
+
+void TPlannerItem::SetFont(const TFont& font)
+{
+    m_font.Assign(font);
+    changed(true);
+}
+
+void TPlannerItem::SetWordWrap(bool on)
+{
+    m_wordWrap = on;
+    changed(false);
+}
+
+// --- Colours and look -------------------------------------------------------------------
+
+void TPlannerItem::SetColor(TColor color)
+{
+    m_color = color;
+    changed(true);
+}
+
+void TPlannerItem::SetColorTo(TColor color)
+{
+    m_colorTo = color;
+    changed(true);
+}
+
+void TPlannerItem::SetBorderColor(TColor color)
+{
+    m_borderColor = color;
+    changed(true);
+}
+
+void TPlannerItem::SetCaptionBkg(TColor color)
+{
+    if (color == m_captionBkg)
+        return;
+    m_captionBkg = color;
+    changed(false);
+}
+
+void TPlannerItem::SetCaptionBkgTo(TColor color)
+{
+    if (color == m_captionBkgTo)
+        return;
+    m_captionBkgTo = color;
+    changed(false);
+}
+
+void TPlannerItem::SetBrushStyle(TBrushStyle style)
+{
+    if (style == m_brushStyle)
+        return;
+    m_brushStyle = style;
+    changed(false);
+}
+
+void TPlannerItem::SetSelectColor(TColor color)
+{
+    if (color == m_selectColor)
+        return;
+    m_selectColor = color;
+    changed(false);
+}
+
+void TPlannerItem::SetSelectColorTo(TColor color)
+{
+    if (color == m_selectColorTo)
+        return;
+    m_selectColorTo = color;
+    changed(false);
+}
+
+void TPlannerItem::SetSelectFontColor(TColor color)
+{
+    if (color == m_selectFontColor)
+        return;
+    m_selectFontColor = color;
+    changed(false);
+}
+
+void TPlannerItem::SetSelected(bool on)
+{
+    if (on == m_selected)
+        return;
+    m_selected = on;
+    changed(false);
+}
+
+void TPlannerItem::SetShowSelection(bool on)
+{
+    m_showSelection = on;
+    changed(false);
+}
+
+void TPlannerItem::SetTrackColor(TColor color)
+{
+    m_trackColor = color;
+    changed(true);
+}
+
+void TPlannerItem::SetTrackSelectColor(TColor color)
+{
+    m_trackSelectColor = color;
+    changed(true);
+}
+
+void TPlannerItem::SetTrackVisible(bool on)
+{
+    m_trackVisible = on;
+    changed(false);
+}
+
+void TPlannerItem::SetShadow(bool on)
+{
+    m_shadow = on;
+    changed(false);
+}
+
+void TPlannerItem::SetShape(TPlannerShape shape)
+{
+    m_shape = shape;
+    changed(false);
+}
+
+void TPlannerItem::SetImageID(int id)
+{
+    m_imageID = id;
+    changed(true);
+}
+
+void TPlannerItem::SetImagePosition(TItemImagePosition position)
+{
+    m_imagePosition = position;
+    changed(true);
+}
+
+void TPlannerItem::SetUniformBkg(bool on)
+{
+    m_uniformBkg = on;
+}
+
+void TPlannerItem::SetShowDeleteButton(bool on)
+{
+    m_showDeleteButton = on;
+    changed(false);
+}
+
+void TPlannerItem::SetCompletion(int percent)
+{
+    if (percent < 0)
+        throw Exception(QStringLiteral("Completion cannot be smaller than 0"));
+    if (percent > 100)
+        throw Exception(QStringLiteral("Completion cannot be larger than 100"));
+    if (percent == m_completion)
+        return;
+    m_completion = percent;
+    changed(false);
+}
+
+void TPlannerItem::SetCompletionDisplay(TCompletionDisplay display)
+{
+    if (display == m_completionDisplay)
+        return;
+    m_completionDisplay = display;
+    changed(false);
+}
+
+// --- Behaviour --------------------------------------------------------------------------
+
+void TPlannerItem::SetAllowOverlap(bool on)
+{
+    m_allowOverlap = on;
+    changed(true);
+}
+
+void TPlannerItem::SetBackground(bool on)
+{
+    if (on != m_background) {
+        m_background = on;
+        m_readOnly = true;
+        m_fixedPos = true;
+        m_fixedSize = true;
+        m_allowOverlap = false;
+    }
+    changed(true);
+}
+
+void TPlannerItem::SetInHeader(bool on)
+{
+    if (on == m_inHeader)
+        return;
+    // The grid cells the item leaves (or takes) are repainted directly: RepaintItem of an
+    // in-header item repaints the header instead.
+    TPlannerGrid& grid = Planner().Grid();
+    if (m_collection.UpdateCount() == 0 && !m_collection.m_isTemplate)
+        grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
+    m_inHeader = on;
+    m_visible = !on;
+    if (m_collection.UpdateCount() == 0 && !m_collection.m_isTemplate) {
+        grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
+        Planner().update();
+    }
+    m_collection.UpdateConflicts();
+}
+
+void TPlannerItem::SetLayer(int layer)
+{
+    m_layer = layer;
+    changed(false);
+}
+
+void TPlannerItem::SetDrawTool(TCustomItemDrawTool* tool)
+{
+    if (tool == m_drawTool)
+        return;
+    m_drawTool = tool;
+    changed(false);
+}
+
+void TPlannerItem::SetAttachement(const QString& link)
+{
+    if (link == m_attachement)
+        return;
+    m_attachement = link;
+    changed(false);
+}
+
+void TPlannerItem::SetURL(const QString& link)
+{
+    if (link == m_url)
+        return;
+    m_url = link;
+    changed(false);
+}
+
+void TPlannerItem::SetFocused(bool on)
+{
+    TCustomPlanner& planner = Planner();
+    if (on == m_focused || planner.Destroying())
+        return;
+    m_focused = on;
+    if (on)
+        Raise(planner.OnItemEnter, planner, *this);
+    else
+        Raise(planner.OnItemExit, planner, *this);
+    RepaintItem();
+}
+
+void TPlannerItem::SetCurrentActive(bool on)
+{
+    if (on == m_currentActive)
+        return;
+    m_currentActive = on;
+    TCustomPlanner& planner = Planner();
+    if (on)
+        Raise(planner.OnItemActivate, planner, *this);
+    else
+        Raise(planner.OnItemDeActivate, planner, *this);
+    RepaintItem();
+}
+
+// --- Copies -----------------------------------------------------------------------------
+
+void TPlannerItem::Assign(const TPlannerItem& s)
+{
+    if (&s == this)
+        return;
+    SetItemPos(s.m_itemPos);
+    SetItemBegin(s.m_itemBegin);
+    SetItemEnd(s.m_itemEnd);
+    SetColor(s.m_color);
+    SetColorTo(s.m_colorTo);
+    SetBorderColor(s.m_borderColor);
+    SetCompletion(s.m_completion);
+    SetCompletionDisplay(s.m_completionDisplay);
+    SetCursor(s.m_cursor);
+    SetText(s.m_text);
+    SetReadOnly(s.m_readOnly);
+    SetFixedSize(s.m_fixedSize);
+    SetFixedPos(s.m_fixedPos);
+    SetFixedPosition(s.m_fixedPosition);
+    SetCaptionType(s.m_captionType);
+    SetImageID(s.m_imageID);
+    SetImagePosition(s.m_imagePosition);
+    SetAlignment(s.m_alignment);
+    SetName(s.m_name);
+    SetVisible(s.m_visible);
+    SetTag(s.m_tag);
+    SetTrackColor(s.m_trackColor);
+    SetTrackSelectColor(s.m_trackSelectColor);
+    SetTrackVisible(s.m_trackVisible);
+    SetCaptionText(s.m_captionText);
+    SetEditMask(s.m_editMask);
+    SetInplaceEdit(s.m_inplaceEdit);
+    SetLayer(s.m_layer);
+    SetFont(s.m_font);
+    SetBackground(s.m_background);
+    SetAllowOverlap(s.m_allowOverlap);
+    SetSelected(s.m_selected);
+    SetSelectColor(s.m_selectColor);
+    SetSelectColorTo(s.m_selectColorTo);
+    SetCaptionBkg(s.m_captionBkg);
+    SetCaptionBkgTo(s.m_captionBkgTo);
+    SetCaptionAlign(s.m_captionAlign);
+    SetCaptionFont(s.m_captionFont);
+    SetBrushStyle(s.m_brushStyle);
+    SetInHeader(s.m_inHeader);
+    SetOwnsItemObject(s.m_ownsItemObject);
+    SetShowDeleteButton(s.m_showDeleteButton);
+    SetSelectFontColor(s.m_selectFontColor);
+    SetShape(s.m_shape);
+    SetPopupMenu(s.m_popupMenu);
+    SetShowSelection(s.m_showSelection);
+    SetDBTag(s.m_dbTag);
+    SetWordWrap(s.m_wordWrap);
+    SetAttachement(s.m_attachement);
+    SetURL(s.m_url);
+    SetUniformBkg(s.m_uniformBkg);
+    SetAlarm(*s.m_alarm);
+    SetShadow(s.m_shadow);
+    SetEditor(s.m_editor);
+    SetDrawTool(s.m_drawTool);
+    SetHint(s.m_hint);
+}
+
+void TPlannerItem::AssignLook(const TPlannerItem& s)
+{
+    if (&s == this)
+        return;
+    SetColor(s.m_color);
+    SetColorTo(s.m_colorTo);
+    SetBorderColor(s.m_borderColor);
+    SetCursor(s.m_cursor);
+    SetText(s.m_text);
+    SetReadOnly(s.m_readOnly);
+    SetFixedSize(s.m_fixedSize);
+    SetFixedPos(s.m_fixedPos);
+    SetFixedPosition(s.m_fixedPosition);
+    SetCaptionType(s.m_captionType);
+    SetImageID(s.m_imageID);
+    SetAlignment(s.m_alignment);
+    SetName(s.m_name);
+    SetVisible(s.m_visible);
+    SetTag(s.m_tag);
+    SetTrackColor(s.m_trackColor);
+    SetTrackSelectColor(s.m_trackSelectColor);
+    SetTrackVisible(s.m_trackVisible);
+    SetCaptionText(s.m_captionText);
+    SetEditMask(s.m_editMask);
+    SetInplaceEdit(s.m_inplaceEdit);
+    SetLayer(s.m_layer);
+    SetFont(s.m_font);
+    SetBackground(s.m_background);
+    SetAllowOverlap(s.m_allowOverlap);
+    SetSelected(s.m_selected);
+    SetSelectColor(s.m_selectColor);
+    SetSelectColorTo(s.m_selectColorTo);
+    SetCaptionBkg(s.m_captionBkg);
+    SetCaptionBkgTo(s.m_captionBkgTo);
+    SetCaptionAlign(s.m_captionAlign);
+    SetCaptionFont(s.m_captionFont);
+    SetBrushStyle(s.m_brushStyle);
+    SetInHeader(s.m_inHeader);
+    SetOwnsItemObject(s.m_ownsItemObject);
+    SetShowDeleteButton(s.m_showDeleteButton);
+    SetShape(s.m_shape);
+    SetPopupMenu(s.m_popupMenu);
+    SetShowSelection(s.m_showSelection);
+    SetDBTag(s.m_dbTag);
+    SetWordWrap(s.m_wordWrap);
+    SetAttachement(s.m_attachement);
+    SetURL(s.m_url);
+    SetUniformBkg(s.m_uniformBkg);
+    SetAlarm(*s.m_alarm);
+    SetEditor(s.m_editor);
+    SetDrawTool(s.m_drawTool);
+}
+
+// --- Operations -------------------------------------------------------------------------
+
+void TPlannerItem::RepaintItem()
+{
+    if (m_collection.m_isTemplate || m_collection.UpdateCount() > 0)
+        return;
+    TCustomPlanner& planner = Planner();
+    if (m_inHeader) {
+        planner.update();
+        return;
+    }
+    int from = m_itemBegin;
+    int to = m_itemEnd;
+    for (int i = 0; i < m_collection.Count(); ++i) {
+        const TPlannerItem& other = m_collection.Items(i);
+        if (&other == this || other.m_itemPos != m_itemPos || !m_collection.IsVisibleItem(other))
+            continue;
+        if (TPlannerItems::Overlaps(other, m_itemBegin, m_itemEnd)) {
+            from = std::min(from, other.m_itemBegin);
+            to = std::max(to, other.m_itemEnd);
+        }
+    }
+    planner.Grid().InvalidateCells(m_itemPos, from, to);
+}
+
+void TPlannerItem::Update()
+{
+    Planner().ItemUpdated(*this);
+}
+
+TPlannerItem* TPlannerItem::ParentItem()
+{
+    if (!m_isCopy)
+        return this;
+    for (int i = 0; i < m_collection.Count(); ++i) {
+        TPlannerItem& other = m_collection.Items(i);
+        if (other.m_groupID == m_groupID && !other.m_isCopy)
+            return &other;
+    }
+    return this;
+}
+
+QString TPlannerItem::NotesText() const
+{
+    return m_text.Lines().join(QLatin1Char('\r'));
+}
+
+QString TPlannerItem::CaptionString()
+{
+    if (m_isCopy) {
+        TPlannerItem* parent = ParentItem();
+        if (parent != this)
+            return parent->CaptionString();
+    }
+    switch (m_captionType) {
+    case TCaptionType::ctNone:
+    case TCaptionType::ctText:
+        return m_captionText;
+    case TCaptionType::ctTime:
+        return CaptionTimeText();
+    case TCaptionType::ctTimeText:
+        return CaptionTimeText() + QLatin1Char(' ') + m_captionText;
+    }
+    return m_captionText;
+}
+
+void TPlannerItem::PlaceUpdate(int newBegin, int newEnd)
+{
+    m_hasExactTimes = false;
+    int newPos = m_itemPos;
+    TCustomPlanner& planner = Planner();
+    Raise(planner.OnItemPlaceUpdate, planner, *this, newBegin, newEnd, newPos);
+    if (newBegin != m_itemBegin)
+        SetItemBegin(newBegin);
+    if (newEnd != m_itemEnd)
+        SetItemEnd(newEnd);
+    if (newPos != m_itemPos)
+        SetItemPos(newPos);
+}
+
+void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int& anchor)
+{
+    TCustomPlanner& planner = Planner();
+    Raise(planner.OnItemPlaceUpdate, planner, *this, newBegin, newEnd, newPos);
+    const int delta = newBegin - m_itemBegin;
+    const int length = m_itemEnd - m_itemBegin + m_beginOffset + m_endOffset;
+    m_hasExactTimes = false;
+
+    if (m_beginOffset != 0) {
+        m_beginOffset -= delta;
+        if (m_beginOffset < 0) {
+            newBegin = m_itemBegin + m_beginOffset;
+            newEnd = newBegin + length;
+            m_beginOffset = 0;
+            anchor -= delta;
+        } else {
+            // The visible begin stays where it is; the hidden part shrinks or grows.
+            newBegin -= delta;
+            anchor -= delta;
+            newEnd = m_itemEnd + delta;
+        }
+    }
+    if (m_endOffset != 0) {
+        m_endOffset += delta;
+        if (m_endOffset < 0) {
+            newEnd = m_itemEnd + m_endOffset;
+            m_endOffset = 0;
+        } else {
+            newEnd = m_itemEnd + m_endOffset;
+            newBegin = m_itemBegin + delta;
+        }
+    }
+    if (newBegin < 0) {
+        m_beginOffset = -newBegin;
+        newBegin = 0;
+        anchor -= delta;
+    }
+    if (newEnd < 1) {
+        newBegin = 0;
+        newEnd = 1;
+        m_beginOffset = length - 1;
+        m_endOffset = 0;
+        anchor -= delta;
+    }
+    const int count = planner.Grid().CellCount();
+    if (newEnd > count) {
+        m_endOffset = newEnd - count;
+        newEnd = count;
+    }
+    SetItemBegin(newBegin);
+    SetItemEnd(newEnd);
+    SetItemPos(newPos);
+}

@@ -1,0 +1,124 @@
+// The ordered collection of a planner's items: it creates and frees them, keeps the selected
+// item, answers the hit tests of the mouse and the keyboard, and recomputes the side-by-side
+// layout of overlapping items (UpdateConflicts, ConflictLayout.cpp) after every change of
+// placement. All searches are linear scans in collection order: the first match wins.
+#pragma once
+
+#include "comp/Planner/PlannerItem.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TPlannerItems
+{
+public:
+    explicit TPlannerItems(TCustomPlanner& planner);
+    virtual ~TPlannerItems();
+    TPlannerItems(const TPlannerItems&) = delete;
+    TPlannerItems& operator=(const TPlannerItems&) = delete;
+
+    TCustomPlanner& Planner() const { return m_planner; }
+
+    int Count() const { return int(m_items.size()); }
+    // An index outside 0..Count()-1 raises EListError.
+    TPlannerItem& Items(int index) const;
+    TPlannerItem& operator[](int index) const { return Items(index); }
+
+    // Appends an item that copies the planner's DefaultItem and lays the items out again.
+    TPlannerItem& Add();
+    // Frees an item the way its destruction is ordered: its copies, its editor, its object,
+    // the selection moved on, its area repainted, the layout run again.
+    void Delete(int index);
+    void Free(TPlannerItem* item);
+    void Clear();
+    // Copies every item of another collection (placement included).
+    void Assign(const TPlannerItems& source);
+
+    TPlannerItem* Selected() const { return m_selected; }
+    void SetSelected(TPlannerItem* item) { m_selected = item; }
+    TPlannerItem* DBItem() const { return m_dbItem; }
+    void SetDBItem(TPlannerItem* item) { m_dbItem = item; }
+    int SelCount() const;
+
+    TPlannerItem* FindKey(const QString& key) const;
+    void ClearDBItems();
+    void SelectItem(TPlannerItem* item);
+    void UnSelect();
+    void UnSelectAll();
+    void FocusNextItem();
+    void FocusPrevItem();
+    TPlannerItem* SelectItemAt(int cell, int pos, bool toggle, int x);
+    TPlannerItem* FindItemAtCell(int cell, int pos) const;
+    TPlannerItem* FindItemAtPixel(int cell, int pos, int x) const;
+    TPlannerItem* FindBackgroundAt(int cell, int pos, int x) const;
+    TPlannerItem* FindItemAtSlot(int cell, int pos, int subColumn) const;
+    bool HasOverlap(int begin, int end, int pos) const;
+    // Remembers where it stopped; FindNextItem goes on from there.
+    TPlannerItem* FindFirstItem(int begin, int end, int pos);
+    TPlannerItem* FindNextItem(int begin, int end, int pos);
+    TPlannerItem* FindFirstHeaderItem(int pos);
+    TPlannerItem* FindNextHeaderItem(int pos);
+    bool LayerVisible(int layer) const;
+
+    void BeginUpdate();
+    // The last EndUpdate lays out, re-lays the grid and repaints it. Unbalanced calls do
+    // nothing.
+    void EndUpdate();
+    // The release a linked item's move does: lowers the counter and, when that ends the
+    // update, lays out and repaints the items whose sub-column changed.
+    void EndUpdateDeferred();
+    int UpdateCount() const { return m_updateCount; }
+
+    // Run by every setter whose change the collection follows: raises OnItemsChange and
+    // shares the look of a multi-position item with the rest of its group.
+    void ItemChanged(TPlannerItem& item);
+    // The side-by-side layout of overlapping items.
+    void UpdateConflicts();
+
+    // Whether the group propagation of ItemChanged is running (or is held off by a move).
+    bool Propagating() const { return m_propagating; }
+    void SetPropagating(bool on) { m_propagating = on; }
+
+    // A range [begin, end) overlaps an item by any of the four tests of the hit tests.
+    static bool Overlaps(const TPlannerItem& item, int begin, int end);
+    bool IsVisibleItem(const TPlannerItem& item) const;
+
+private:
+    friend class TPlannerItem;
+    friend class TCustomPlanner;
+
+    // The template collection behind DefaultItem neither lays out nor repaints.
+    TPlannerItems(TCustomPlanner& planner, bool isTemplate);
+    void reindex(int from);
+    int indexOf(const TPlannerItem* item) const;
+    bool hitPixel(const TPlannerItem& item, int x, bool trackTest) const;
+    int positionExtent(int pos) const;
+    TPlannerItem* nextFocusable(int from, int step) const;
+    void focusAndSelect(TPlannerItem* item);
+
+    TCustomPlanner& m_planner;
+    bool m_isTemplate = false;
+    std::vector<std::unique_ptr<TPlannerItem>> m_items;
+    TPlannerItem* m_selected = nullptr;
+    TPlannerItem* m_dbItem = nullptr;
+    int m_updateCount = 0;
+    int m_findIndex = 0;
+    int m_headerIndex = 0;
+    bool m_propagating = false;
+
+    // The layout's work table and per-position lists, kept between runs so that a run
+    // allocates nothing unless the grid grew.
+    struct TConflictTable
+    {
+        int positions = 0;
+        int cells = 0;
+        std::vector<std::uint8_t> width;
+        std::vector<std::uint8_t> nextFree;
+        std::vector<std::uint8_t> wrap;
+        std::vector<int> order;    // items that take part, by position and first cell
+        std::vector<int> touching; // items one item touches, in collection order
+        std::vector<int> longest;  // per entry of order, then per position
+    };
+    TConflictTable m_table;
+};
