@@ -1,0 +1,220 @@
+// The side-by-side layout of overlapping items: the documented cases, and random item sets
+// compared with the plain model in ConflictReference.h.
+#include "ConflictReference.h"
+#include "PlannerFixture.h"
+
+#include <random>
+
+namespace {
+
+using ConflictLayout = PlannerFixture;
+
+struct Span
+{
+    int begin, end;
+};
+
+struct LayoutCase
+{
+    const char* name;
+    std::vector<Span> spans;
+    std::vector<int> conflicts;
+    std::vector<int> conflictPos;
+};
+
+TEST_F(ConflictLayout, DocumentedCases)
+{
+    const LayoutCase cases[] = {
+        {"same cells", {{0, 4}, {0, 4}}, {2, 2}, {0, 1}},
+        {"apart", {{0, 2}, {4, 6}}, {1, 1}, {0, 0}},
+        // A and C never share a cell, yet the chain makes one group of three.
+        {"chain", {{0, 4}, {2, 6}, {4, 8}}, {3, 3, 3}, {0, 1, 2}},
+        {"long beside short ones", {{0, 8}, {0, 2}, {2, 4}, {4, 6}}, {2, 2, 2, 2}, {0, 1, 1, 1}},
+        {"touching ends", {{0, 4}, {4, 8}}, {1, 1}, {0, 0}},
+    };
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        items().Clear();
+        for (const Span& s : c.spans)
+            add(s.begin, s.end);
+        for (std::size_t i = 0; i < c.spans.size(); ++i) {
+            EXPECT_EQ(items()[int(i)].Conflicts(), c.conflicts[i]) << "item " << i;
+            EXPECT_EQ(items()[int(i)].ConflictPos(), c.conflictPos[i]) << "item " << i;
+        }
+    }
+}
+
+TEST_F(ConflictLayout, CollectionOrderNotStartTimeDecides)
+{
+    TPlannerItem& late = add(2, 6);
+    TPlannerItem& early = add(0, 4);
+    EXPECT_EQ(late.ConflictPos(), 0);
+    EXPECT_EQ(early.ConflictPos(), 1);
+}
+
+TEST_F(ConflictLayout, HiddenLayerDoesNotNarrowVisibleItems)
+{
+    TPlannerItem& shown = add(0, 4);
+    shown.SetLayer(1);
+    TPlannerItem& other = add(0, 4);
+    other.SetLayer(2);
+    planner->SetLayer(1);
+    EXPECT_EQ(shown.Conflicts(), 1);
+    planner->SetLayer(3);
+    EXPECT_EQ(shown.Conflicts(), 2);
+    planner->SetLayer(0);
+    EXPECT_EQ(shown.Conflicts(), 2);
+    EXPECT_EQ(other.ConflictPos(), 1);
+}
+
+TEST_F(ConflictLayout, OverlappableBackgroundNeverNarrows)
+{
+    TPlannerItem& back = add(0, 10);
+    back.SetBackground(true);
+    back.SetAllowOverlap(true);
+    // Flags do not lay out by themselves; the next placement change (or this) does.
+    items().UpdateConflicts();
+    EXPECT_EQ(back.Conflicts(), 0) << "alone at its position";
+    TPlannerItem& front = add(2, 4);
+    EXPECT_EQ(front.Conflicts(), 1);
+    EXPECT_EQ(front.ConflictPos(), 0);
+    EXPECT_EQ(back.Conflicts(), 1) << "others share its position";
+}
+
+TEST_F(ConflictLayout, PositionOutsideTheGridEndsWithNoColumns)
+{
+    TPlannerItem& a = add(0, 4, 10);
+    TPlannerItem& b = add(0, 4, 10);
+    EXPECT_EQ(a.Conflicts(), 0);
+    EXPECT_EQ(b.Conflicts(), 0);
+}
+
+TEST_F(ConflictLayout, NothingRunsInsideAnUpdateAndTheLastEndUpdateLaysOut)
+{
+    int layouts = 0;
+    planner->OnItemsLayout = [&](TPlannerItems&) { ++layouts; };
+    items().BeginUpdate();
+    add(0, 4);
+    add(0, 4);
+    EXPECT_EQ(layouts, 0);
+    items().EndUpdate();
+    EXPECT_EQ(layouts, 1);
+    EXPECT_EQ(items()[1].ConflictPos(), 1);
+    items().EndUpdate(); // unbalanced: nothing happens
+    EXPECT_EQ(layouts, 1);
+}
+
+TEST_F(ConflictLayout, HitTestUsesTheSubColumns)
+{
+    planner->Grid().SetColWidths(1, 100);
+    TPlannerItem& a = add(0, 4);
+    TPlannerItem& b = add(0, 4);
+    // Two sub-columns of 50 pixels with the default gap of 11.
+    EXPECT_EQ(items().FindItemAtPixel(1, 0, 10), &a);
+    EXPECT_EQ(items().FindItemAtPixel(1, 0, 0), nullptr) << "the left edge itself is outside";
+    EXPECT_EQ(items().FindItemAtPixel(1, 0, 39), nullptr) << "inside the gap";
+    EXPECT_EQ(items().FindItemAtPixel(1, 0, 60), &b);
+    EXPECT_EQ(items().FindItemAtSlot(2, 0, 1), &b);
+    EXPECT_EQ(items().FindItemAtPixel(5, 0, 10), nullptr);
+    planner->SetTrackOnly(true);
+    EXPECT_EQ(items().FindItemAtPixel(1, 0, 3), &a);
+    EXPECT_EQ(items().FindItemAtPixel(1, 0, 10), nullptr) << "past the track bar";
+}
+
+// Random item sets, the planner's layout against the plain model, including the results
+// carried over from one run into the next.
+TEST_F(ConflictLayout, MatchesThePlainModelOnRandomItems)
+{
+    std::mt19937 rng(20260311);
+    planner->SetPositions(4);
+    const int cells = planner->Grid().CellCount();
+    const int positionsInTable = planner->Grid().ColCount();
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        items().Clear();
+        const int count = std::uniform_int_distribution<int>(1, round < 40 ? 30 : 400)(rng);
+        std::vector<conflict_reference::Item> model;
+        items().BeginUpdate();
+        for (int i = 0; i < count; ++i) {
+            const int begin = std::uniform_int_distribution<int>(-2, cells + 2)(rng);
+            const int length = std::uniform_int_distribution<int>(-1, round % 3 == 0 ? 30 : 6)(rng);
+            const int pos = std::uniform_int_distribution<int>(-1, positionsInTable)(rng);
+            TPlannerItem& item = items().Add();
+            item.SetItemPos(pos);
+            item.SetItemBegin(begin);
+            item.SetItemEnd(begin + length);
+            const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+            if (kind == 0)
+                item.SetVisible(false);
+            if (kind == 1) {
+                item.SetBackground(true);
+                item.SetAllowOverlap(rng() % 2 == 0);
+            }
+            if (kind == 2)
+                item.SetLayer(2);
+            conflict_reference::Item m;
+            m.begin = item.ItemBegin();
+            m.end = item.ItemEnd();
+            m.pos = item.ItemPos();
+            m.visible = item.Visible();
+            m.background = item.Background();
+            m.allowOverlap = item.AllowOverlap();
+            m.layer = item.Layer();
+            model.push_back(m);
+        }
+        planner->SetLayer(round % 4 == 0 ? 1 : 0);
+        // The plain model starts from the results the items had before this run.
+        items().EndUpdate();
+        for (int i = 0; i < count; ++i) {
+            model[std::size_t(i)].conflicts = items()[i].Conflicts();
+            model[std::size_t(i)].conflictPos = items()[i].ConflictPos();
+        }
+        // Move one item and lay out again, so that carried-over values matter.
+        if (count > 1) {
+            TPlannerItem& moved = items()[count / 2];
+            items().BeginUpdate();
+            moved.SetItemBegin(moved.ItemBegin() + 1);
+            items().EndUpdate();
+            model[std::size_t(count / 2)].begin = moved.ItemBegin();
+            // A new begin shows the item again.
+            model[std::size_t(count / 2)].visible = moved.Visible();
+        }
+        conflict_reference::UpdateConflicts(model, positionsInTable, cells, planner->Layer());
+        for (int i = 0; i < count; ++i) {
+            const TPlannerItem& item = items()[i];
+            const auto& m = model[std::size_t(i)];
+            ASSERT_EQ(item.Conflicts(), m.conflicts) << "item " << i;
+            ASSERT_EQ(item.ConflictPos(), m.conflictPos) << "item " << i;
+            ASSERT_EQ(item.ConflictBegin(), m.conflictBegin) << "item " << i;
+            ASSERT_EQ(item.ConflictEnd(), m.conflictEnd) << "item " << i;
+        }
+    }
+}
+
+// More than 255 items on one cell: the counters wrap as bytes do.
+TEST_F(ConflictLayout, CountersWrapAsBytes)
+{
+    items().BeginUpdate();
+    for (int i = 0; i < 300; ++i)
+        add(0, 2);
+    items().EndUpdate();
+    std::vector<conflict_reference::Item> model(300);
+    for (auto& m : model) {
+        m.begin = 0;
+        m.end = 2;
+    }
+    for (int i = 0; i < 300; ++i) {
+        model[std::size_t(i)].conflicts = items()[i].Conflicts();
+        model[std::size_t(i)].conflictPos = items()[i].ConflictPos();
+    }
+    items().UpdateConflicts();
+    conflict_reference::UpdateConflicts(model, planner->Grid().ColCount(),
+                                        planner->Grid().CellCount(), 0);
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_EQ(items()[i].Conflicts(), model[std::size_t(i)].conflicts) << i;
+        ASSERT_EQ(items()[i].ConflictPos(), model[std::size_t(i)].conflictPos) << i;
+    }
+    EXPECT_EQ(items()[0].Conflicts(), 300 % 256);
+}
+
+} // namespace
