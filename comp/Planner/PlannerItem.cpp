@@ -694,7 +694,8 @@ void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int&
     if (m_beginOffset != 0) {
         m_beginOffset -= delta;
         if (m_beginOffset < 0) {
-            newBegin = m_itemBegin + m_beginOffset;
+            // Moved on by more than was hidden: the begin advances by the excess.
+            newBegin = m_itemBegin - m_beginOffset;
             newEnd = newBegin + length;
             m_beginOffset = 0;
             anchor -= delta;
