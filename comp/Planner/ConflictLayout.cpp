@@ -60,6 +60,9 @@ void TPlannerItems::UpdateConflicts()
 
     const int n = Count();
     const TakesPart takesPart{*this};
+    // Repaints are gathered and done once the layout is complete: an item's repaint widens
+    // over the items it overlaps, which is found faster for all of them at once.
+    t.dirty.assign(std::size_t(n), 0);
 
     // 1. Reset, and the items that take part sorted by position and first cell.
     std::vector<int>& order = t.order;
@@ -199,7 +202,7 @@ void TPlannerItems::UpdateConflicts()
         for (int c = lo; c < hi; ++c)
             t.nextFree[at(item.m_itemPos, c)] = std::uint8_t(s1);
         if (repaint)
-            item.RepaintItem();
+            t.dirty[std::size_t(i)] = 1;
     }
 
     // 5. No item is wider than the sub-columns handed out at its position.
@@ -217,9 +220,69 @@ void TPlannerItems::UpdateConflicts()
         if (item.m_conflicts > m) {
             item.m_conflictChanged = true;
             item.m_conflicts = m;
-            item.RepaintItem();
+            t.dirty[std::size_t(i)] = 1;
         }
     }
 
+    repaintMarked();
     Raise(m_planner.OnItemsLayout, *this);
+}
+
+// What RepaintItem does for each marked item: its cells widened over every visible item at
+// its position that overlaps it, found among the visible items sorted by position and
+// first cell instead of by a scan of the whole collection per item.
+void TPlannerItems::repaintMarked()
+{
+    TConflictTable& t = m_table;
+    if (std::find(t.dirty.begin(), t.dirty.end(), 1) == t.dirty.end())
+        return;
+    TPlannerGrid& grid = m_planner.Grid();
+    std::vector<int>& shown = t.shown;
+    shown.clear();
+    int longest = 0;
+    for (int i = 0; i < Count(); ++i) {
+        const TPlannerItem& item = *m_items[std::size_t(i)];
+        // Only items with at least one cell can widen a range.
+        if (IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd) {
+            shown.push_back(i);
+            longest = std::max(longest, item.m_itemEnd - item.m_itemBegin);
+        }
+    }
+    auto key = [this](int i) {
+        const TPlannerItem& item = *m_items[std::size_t(i)];
+        return std::pair(item.m_itemPos, item.m_itemBegin);
+    };
+    std::sort(shown.begin(), shown.end(), [&](int a, int b) {
+        const auto ka = key(a);
+        const auto kb = key(b);
+        return ka != kb ? ka < kb : a < b;
+    });
+    for (int i = 0; i < Count(); ++i) {
+        if (!t.dirty[std::size_t(i)])
+            continue;
+        const TPlannerItem& item = *m_items[std::size_t(i)];
+        if (item.m_inHeader) {
+            m_planner.update();
+            continue;
+        }
+        const int b = item.m_itemBegin;
+        const int e = item.m_itemEnd;
+        int from = b;
+        int to = e;
+        // Every overlapping item starts at or before max(b, e) and ends at or after
+        // min(b, e), so it starts no earlier than min(b, e) - longest.
+        auto it = std::lower_bound(shown.begin(), shown.end(),
+                                   std::pair(item.m_itemPos, std::min(b, e) - longest),
+                                   [&](int j, const std::pair<int, int>& k) { return key(j) < k; });
+        for (; it != shown.end(); ++it) {
+            const TPlannerItem& other = *m_items[std::size_t(*it)];
+            if (other.m_itemPos != item.m_itemPos || other.m_itemBegin > std::max(b, e))
+                break;
+            if (*it != i && Overlaps(other, b, e)) {
+                from = std::min(from, other.m_itemBegin);
+                to = std::max(to, other.m_itemEnd);
+            }
+        }
+        grid.InvalidateCells(item.m_itemPos, from, to);
+    }
 }

@@ -193,18 +193,28 @@ void TPlannerGrid::InvalidateCells(int pos, int fromCell, int toCell)
     if (from >= to || line < 0 || line >= lines)
         return;
     m_invalidated += to - from;
-    auto range = [&](int l) {
-        if (horizontal())
-            InvalidateRange(TGridRect{from, l, to - 1, l});
-        else
-            InvalidateRange(TGridRect{l, from, l, to - 1});
-    };
-    range(line);
+    invalidateSpan(line, from, to - 1);
     if (m_planner.Sidebar().ShowOccupied()) {
         const int sideLine =
             m_planner.Sidebar().Position() == TSideBarPosition::spRight ? lines - 1 : 0;
-        range(sideLine);
+        invalidateSpan(sideLine, from, to - 1);
     }
+}
+
+void TPlannerGrid::invalidateSpan(int line, int firstCell, int lastCell)
+{
+    // The pixel union of the first and the last cell; the whole grid when either is out of
+    // view, which costs less than finding the visible part.
+    const bool across = horizontal();
+    const TRect a = across ? CellRect(firstCell, line) : CellRect(line, firstCell);
+    const TRect b = across ? CellRect(lastCell, line) : CellRect(line, lastCell);
+    if (a.Right <= a.Left || b.Right <= b.Left) {
+        update();
+        return;
+    }
+    const int left = std::min(a.Left, b.Left);
+    const int top = std::min(a.Top, b.Top);
+    update(left, top, std::max(a.Right, b.Right) - left, std::max(a.Bottom, b.Bottom) - top);
 }
 
 void TPlannerGrid::Resize()

@@ -93,6 +93,7 @@ protected:
 
 private:
     bool horizontal() const;
+    void invalidateSpan(int line, int firstCell, int lastCell);
 
     TCustomPlanner& m_planner;
     long long m_invalidated = 0;

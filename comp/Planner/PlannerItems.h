@@ -94,6 +94,7 @@ private:
     int indexOf(const TPlannerItem* item) const;
     bool hitPixel(const TPlannerItem& item, int x, bool trackTest) const;
     int positionExtent(int pos) const;
+    void repaintMarked();
     TPlannerItem* nextFocusable(int from, int step) const;
     void focusAndSelect(TPlannerItem* item);
 
@@ -116,9 +117,11 @@ private:
         std::vector<std::uint8_t> width;
         std::vector<std::uint8_t> nextFree;
         std::vector<std::uint8_t> wrap;
-        std::vector<int> order;    // items that take part, by position and first cell
-        std::vector<int> touching; // items one item touches, in collection order
-        std::vector<int> longest;  // per entry of order, then per position
+        std::vector<int> order;          // items that take part, by position and first cell
+        std::vector<int> touching;       // items one item touches, in collection order
+        std::vector<int> longest;        // per entry of order, then per position
+        std::vector<int> shown;          // visible items by position and first cell (repaints)
+        std::vector<std::uint8_t> dirty; // per item: to be repainted after the run
     };
     TConflictTable m_table;
 };

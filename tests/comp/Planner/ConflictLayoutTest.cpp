@@ -218,3 +218,30 @@ TEST_F(ConflictLayout, CountersWrapAsBytes)
 }
 
 } // namespace
+
+namespace {
+
+// Items whose width or sub-column the run had to correct are repainted, each over the
+// cells of the items it overlaps; in a chain the outer items are corrected on every run.
+TEST_F(ConflictLayout, RunRepaintsTheCorrectedItemsOverTheirNeighbours)
+{
+    TPlannerItem& a = add(0, 4);
+    add(2, 6);
+    add(4, 8);
+    TPlannerGrid& grid = planner->Grid();
+    grid.ResetInvalidatedCells();
+    items().UpdateConflicts();
+    EXPECT_EQ(grid.InvalidatedCells(), 6 + 6) << "A over 0-5 and C over 2-7";
+    grid.ResetInvalidatedCells();
+    a.RepaintItem();
+    EXPECT_EQ(grid.InvalidatedCells(), 6);
+
+    items().Clear();
+    add(0, 4);
+    add(0, 4);
+    grid.ResetInvalidatedCells();
+    items().UpdateConflicts();
+    EXPECT_EQ(grid.InvalidatedCells(), 0) << "nothing to correct";
+}
+
+} // namespace
