@@ -6,15 +6,18 @@
 // each item's group range with every item it touches, a work table of byte counters per
 // position and cell hands out the sub-columns, and a final cap narrows items to the widest
 // sub-column actually handed out at their position. Only the search for touching items is
-// done differently: instead of testing every pair of items cell by cell, the items that take
-// part are sorted by position and first cell once, so that each item looks only at the
-// few that can touch it, and then visits them in collection order, which the merging
-// depends on. The work table and the sort buffers are kept between runs.
+// done differently: instead of testing every pair of items cell by cell, the items are
+// sorted by position and first cell once per run, so that each item looks only at the few
+// that can touch it, and then visits those in collection order, which the merging depends
+// on. The work
+// table and the buffers are kept between runs, so a run allocates nothing once the grid and
+// the collection stop growing.
 #include "comp/Planner/Planner.h"
 #include "comp/Planner/PlannerItems.h"
 #include "platform/core/RaiseEvent.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -30,6 +33,107 @@ struct TakesPart
 };
 
 } // namespace
+
+void TPlannerItems::buildIndex(TSpanIndex& index)
+{
+    // Runs mostly follow changes that moved nothing (a colour, a caption): then the spans
+    // are those of the last run and so is their order.
+    const std::size_t bytes = index.staged.size() * sizeof(TSpan);
+    if (index.valid && index.built.size() == index.staged.size() &&
+        (bytes == 0 || std::memcmp(index.built.data(), index.staged.data(), bytes) == 0))
+        return;
+    index.built = index.staged;
+    index.spans = index.staged;
+    index.valid = true;
+    std::vector<TSpan>& spans = index.spans;
+    index.lengths.clear();
+    for (const TSpan& s : spans)
+        index.lengths.push_back(s.end - s.begin);
+    index.threshold = 0;
+    if (!index.lengths.empty()) {
+        auto q = index.lengths.begin() + std::ptrdiff_t(index.lengths.size() * 3 / 4);
+        std::nth_element(index.lengths.begin(), q, index.lengths.end());
+        index.threshold = *q;
+    }
+    const auto longFrom = std::partition(spans.begin(), spans.end(), [&](const TSpan& s) {
+        return s.end - s.begin <= index.threshold;
+    });
+    index.longFrom = std::size_t(longFrom - spans.begin());
+    const auto byPlace = [](const TSpan& a, const TSpan& b) {
+        if (a.pos != b.pos)
+            return a.pos < b.pos;
+        if (a.begin != b.begin)
+            return a.begin < b.begin;
+        return a.index < b.index;
+    };
+    std::sort(spans.begin(), longFrom, byPlace);
+    std::sort(longFrom, spans.end(), byPlace);
+    for (std::size_t k = index.longFrom; k < spans.size(); ++k) {
+        const bool sameRun = k > index.longFrom && spans[k - 1].pos == spans[k].pos;
+        spans[k].reach = sameRun ? std::max(spans[k - 1].reach, spans[k].end) : spans[k].end;
+    }
+    index.tabled = false;
+    if (spans.empty())
+        return;
+    int lo = spans.front().pos;
+    int hi = lo;
+    for (const TSpan& s : spans) {
+        lo = std::min(lo, s.pos);
+        hi = std::max(hi, s.pos);
+    }
+    const long long range = (long long)hi - lo + 1;
+    if (range > 4LL * (long long)spans.size() + 64)
+        return;
+    index.tabled = true;
+    index.minPos = lo;
+    // runs[p] is the first span of position minPos + p or later; runs[range] the end.
+    auto table = [&](std::vector<int>& runs, std::size_t from, std::size_t to) {
+        runs.assign(std::size_t(range) + 1, int(to));
+        for (std::size_t k = to; k-- > from;)
+            runs[std::size_t(spans[k].pos - lo)] = int(k);
+        for (std::size_t p = std::size_t(range); p-- > 0;)
+            runs[p] = std::min(runs[p], runs[p + 1]);
+    };
+    table(index.shortRuns, 0, index.longFrom);
+    table(index.longRuns, index.longFrom, spans.size());
+}
+
+// Calls f for every span at pos that may end at or after minEnd and starts at or before
+// maxBegin (a few more may come; callers test the overlap they need).
+template <class F>
+void TPlannerItems::forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F&& f)
+{
+    const TSpan* const data = index.spans.data();
+    const TSpan* const longFrom = data + index.longFrom;
+    const TSpan* const end = data + index.spans.size();
+    const TSpan *shortFirst, *shortLast, *first, *last;
+    if (index.tabled) {
+        const long long p = (long long)pos - index.minPos;
+        if (p < 0 || p + 1 >= (long long)index.shortRuns.size())
+            return;
+        shortFirst = data + index.shortRuns[std::size_t(p)];
+        shortLast = data + index.shortRuns[std::size_t(p) + 1];
+        first = data + index.longRuns[std::size_t(p)];
+        last = data + index.longRuns[std::size_t(p) + 1];
+    } else {
+        auto byPos = [](const TSpan& s, int q) { return s.pos < q; };
+        auto posBefore = [](int q, const TSpan& s) { return q < s.pos; };
+        shortFirst = std::lower_bound(data, longFrom, pos, byPos);
+        shortLast = std::upper_bound(shortFirst, longFrom, pos, posBefore);
+        first = std::lower_bound(longFrom, end, pos, byPos);
+        last = std::upper_bound(first, end, pos, posBefore);
+    }
+    // A short span that ends at or after minEnd starts no earlier than minEnd - threshold.
+    const int earliest = minEnd - index.threshold;
+    const TSpan* it = std::partition_point(shortFirst, shortLast,
+                                           [&](const TSpan& s) { return s.begin < earliest; });
+    for (; it != shortLast && it->begin <= maxBegin; ++it)
+        f(*it);
+    // Within a run reach only grows: skip the spans that all end before minEnd.
+    it = std::partition_point(first, last, [&](const TSpan& s) { return s.reach < minEnd; });
+    for (; it != last && it->begin <= maxBegin; ++it)
+        f(*it);
+}
 
 void TPlannerItems::UpdateConflicts()
 {
@@ -64,80 +168,66 @@ void TPlannerItems::UpdateConflicts()
     // over the items it overlaps, which is found faster for all of them at once.
     t.dirty.assign(std::size_t(n), 0);
 
-    // 1. Reset, and the items that take part sorted by position and first cell.
-    std::vector<int>& order = t.order;
-    order.clear();
+    // 1. Reset, and the items that take part grouped by position.
+    t.parts.staged.clear();
+    t.groupBegin.resize(std::size_t(n));
+    t.groupEnd.resize(std::size_t(n));
     for (int i = 0; i < n; ++i) {
         TPlannerItem& item = *m_items[std::size_t(i)];
-        item.m_conflictBegin = item.m_itemBegin;
-        item.m_conflictEnd = item.m_itemEnd;
         item.m_conflictChanged = false;
+        t.groupBegin[std::size_t(i)] = item.m_itemBegin;
+        t.groupEnd[std::size_t(i)] = item.m_itemEnd;
         if (takesPart(item) && item.m_itemBegin < item.m_itemEnd)
-            order.push_back(i);
+            t.parts.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0});
     }
-    auto key = [this](int i) {
-        const TPlannerItem& item = *m_items[std::size_t(i)];
-        return std::pair(item.m_itemPos, item.m_itemBegin);
-    };
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const auto ka = key(a);
-        const auto kb = key(b);
-        return ka != kb ? ka < kb : a < b;
-    });
-    // The longest item of each position's run bounds how far back a touching item can start.
-    std::vector<int>& longest = t.longest;
-    longest.assign(order.size(), 0);
-    for (std::size_t s = 0; s < order.size();) {
-        std::size_t e = s;
-        int len = 0;
-        const int pos = m_items[std::size_t(order[s])]->m_itemPos;
-        while (e < order.size() && m_items[std::size_t(order[e])]->m_itemPos == pos) {
-            const TPlannerItem& item = *m_items[std::size_t(order[e])];
-            len = std::max(len, item.m_itemEnd - item.m_itemBegin);
-            ++e;
-        }
-        std::fill(longest.begin() + std::ptrdiff_t(s), longest.begin() + std::ptrdiff_t(e), len);
-        s = e;
-    }
+    buildIndex(t.parts);
 
-    // 2. Direct conflicts, merging group ranges in collection order.
-    std::vector<int>& touching = t.touching;
+    // 2. Direct conflicts, merging group ranges in collection order (in flat arrays, which
+    // the merging walks far more often than it visits an item).
+    t.touching.assign(std::size_t(n + 63) / 64, 0);
+    int* groupBegin = t.groupBegin.data();
+    int* groupEnd = t.groupEnd.data();
     for (int i = 0; i < n; ++i) {
         TPlannerItem& a = *m_items[std::size_t(i)];
         int count = 0;
-        if (a.Visible() && !(a.m_background && a.m_allowOverlap) && a.m_itemBegin < a.m_itemEnd &&
-            !order.empty()) {
+        if (a.Visible() && !(a.m_background && a.m_allowOverlap) && a.m_itemBegin < a.m_itemEnd) {
             const int ab = a.m_itemBegin;
             const int ae = a.m_itemEnd;
-            // First candidate of a's position whose begin lies within reach.
-            auto first = std::lower_bound(order.begin(), order.end(), a.m_itemPos,
-                                          [&](int j, int pos) { return key(j).first < pos; });
-            touching.clear();
-            if (first != order.end() && key(*first).first == a.m_itemPos) {
-                const int reach = longest[std::size_t(first - order.begin())];
-                auto it = std::lower_bound(
-                    first, order.end(), std::pair(a.m_itemPos, ab - reach),
-                    [&](int j, const std::pair<int, int>& k) { return key(j) < k; });
-                for (; it != order.end(); ++it) {
-                    const TPlannerItem& b = *m_items[std::size_t(*it)];
-                    if (b.m_itemPos != a.m_itemPos || b.m_itemBegin >= ae)
-                        break;
-                    if (*it != i && std::max(ab, b.m_itemBegin) < std::min(ae, b.m_itemEnd))
-                        touching.push_back(*it);
+            // The touching items are marked in a bit set and then visited in index order.
+            std::uint64_t* touching = t.touching.data();
+            int lowWord = n;
+            int highWord = -1;
+            forCandidates(t.parts, a.m_itemPos, ab + 1, ae - 1, [&](const TSpan& b) {
+                // Sharing a cell is what the cell-by-cell scan finds.
+                if (std::max(ab, b.begin) < std::min(ae, b.end) && b.index != i) {
+                    const int w = b.index >> 6;
+                    touching[w] |= std::uint64_t(1) << (b.index & 63);
+                    lowWord = std::min(lowWord, w);
+                    highWord = std::max(highWord, w);
                 }
-                std::sort(touching.begin(), touching.end());
+            });
+            int lo = groupBegin[i];
+            int hi = groupEnd[i];
+            for (int w = lowWord; w <= highWord; ++w) {
+                for (std::uint64_t bits = touching[w]; bits != 0; bits &= bits - 1) {
+                    const int j = (w << 6) + std::countr_zero(bits);
+                    lo = std::min(lo, groupBegin[j]);
+                    hi = std::max(hi, groupEnd[j]);
+                    groupBegin[j] = lo;
+                    groupEnd[j] = hi;
+                    ++count;
+                }
+                touching[w] = 0;
             }
-            for (int j : touching) {
-                TPlannerItem& b = *m_items[std::size_t(j)];
-                const int lo = std::min(a.m_conflictBegin, b.m_conflictBegin);
-                const int hi = std::max(a.m_conflictEnd, b.m_conflictEnd);
-                a.m_conflictBegin = b.m_conflictBegin = lo;
-                a.m_conflictEnd = b.m_conflictEnd = hi;
-                ++count;
-            }
+            groupBegin[i] = lo;
+            groupEnd[i] = hi;
         }
         a.m_conflictChanged = a.m_conflicts != count + 1;
         a.m_conflicts = count + 1;
+    }
+    for (int i = 0; i < n; ++i) {
+        m_items[std::size_t(i)]->m_conflictBegin = groupBegin[i];
+        m_items[std::size_t(i)]->m_conflictEnd = groupEnd[i];
     }
 
     // Cell ranges of an item clipped to the table; empty when its position has no entries.
@@ -160,10 +250,9 @@ void TPlannerItems::UpdateConflicts()
             continue;
         int lo, hi;
         clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, lo, hi);
-        for (int c = lo; c < hi; ++c) {
-            std::uint8_t& w = t.width[at(item.m_itemPos, c)];
-            w = std::uint8_t(std::max<int>(w, item.m_conflicts));
-        }
+        std::uint8_t* w = t.width.data() + at(item.m_itemPos, 0);
+        for (int c = lo; c < hi; ++c)
+            w[c] = std::uint8_t(std::max<int>(w[c], item.m_conflicts));
     }
 
     // 4. Sub-columns, in collection order.
@@ -173,20 +262,25 @@ void TPlannerItems::UpdateConflicts()
             continue;
         int lo, hi;
         clip(item.m_itemPos, item.m_itemBegin, item.m_itemEnd, lo, hi);
+        int glo, ghi;
+        clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, glo, ghi);
+        const std::size_t row = glo < ghi || lo < hi ? at(item.m_itemPos, 0) : 0;
+        std::uint8_t* nextFree = t.nextFree.data() + row;
+        std::uint8_t* wrap = t.wrap.data() + row;
+        const std::uint8_t* width = t.width.data() + row;
         int s1 = 0;
         int s2 = 0;
         for (int c = lo; c < hi; ++c) {
-            s1 = std::max<int>(s1, t.nextFree[at(item.m_itemPos, c)]);
-            s2 = std::max<int>(s2, t.wrap[at(item.m_itemPos, c)]);
+            s1 = std::max<int>(s1, nextFree[c]);
+            s2 = std::max<int>(s2, wrap[c]);
         }
         if (s2 == s1)
             s2 = 0;
-        int glo, ghi;
-        clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, glo, ghi);
         int widest = 0;
         for (int c = glo; c < ghi; ++c)
-            widest = std::max<int>(widest, t.width[at(item.m_itemPos, c)]);
-        const bool repaint = item.m_conflicts != widest || item.m_conflictPos != s1;
+            widest = std::max<int>(widest, width[c]);
+        if (item.m_conflicts != widest || item.m_conflictPos != s1)
+            t.dirty[std::size_t(i)] = 1;
         item.m_conflicts = widest;
         const int newPos = s1 < widest ? s1 : s2;
         if (newPos != item.m_conflictPos)
@@ -195,18 +289,16 @@ void TPlannerItems::UpdateConflicts()
         if (s1 >= item.m_conflicts) {
             ++s2;
             for (int c = lo; c < hi; ++c)
-                t.wrap[at(item.m_itemPos, c)] = std::uint8_t(s2);
+                wrap[c] = std::uint8_t(s2);
         } else {
             ++s1;
         }
         for (int c = lo; c < hi; ++c)
-            t.nextFree[at(item.m_itemPos, c)] = std::uint8_t(s1);
-        if (repaint)
-            t.dirty[std::size_t(i)] = 1;
+            nextFree[c] = std::uint8_t(s1);
     }
 
     // 5. No item is wider than the sub-columns handed out at its position.
-    std::vector<int>& widestAt = longest;
+    std::vector<int>& widestAt = t.widest;
     widestAt.assign(std::size_t(positions), 0);
     for (int p = 0; p < positions; ++p) {
         const std::uint8_t* row = t.nextFree.data() + at(p, 0);
@@ -229,35 +321,23 @@ void TPlannerItems::UpdateConflicts()
 }
 
 // What RepaintItem does for each marked item: its cells widened over every visible item at
-// its position that overlaps it, found among the visible items sorted by position and
-// first cell instead of by a scan of the whole collection per item.
+// its position that overlaps it, looked for among the items of that position only.
 void TPlannerItems::repaintMarked()
 {
     TConflictTable& t = m_table;
     if (std::find(t.dirty.begin(), t.dirty.end(), 1) == t.dirty.end())
         return;
     TPlannerGrid& grid = m_planner.Grid();
-    std::vector<int>& shown = t.shown;
-    shown.clear();
-    int longest = 0;
-    for (int i = 0; i < Count(); ++i) {
+    const int n = Count();
+    t.shown.staged.clear();
+    for (int i = 0; i < n; ++i) {
         const TPlannerItem& item = *m_items[std::size_t(i)];
         // Only items with at least one cell can widen a range.
-        if (IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd) {
-            shown.push_back(i);
-            longest = std::max(longest, item.m_itemEnd - item.m_itemBegin);
-        }
+        if (IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd)
+            t.shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0});
     }
-    auto key = [this](int i) {
-        const TPlannerItem& item = *m_items[std::size_t(i)];
-        return std::pair(item.m_itemPos, item.m_itemBegin);
-    };
-    std::sort(shown.begin(), shown.end(), [&](int a, int b) {
-        const auto ka = key(a);
-        const auto kb = key(b);
-        return ka != kb ? ka < kb : a < b;
-    });
-    for (int i = 0; i < Count(); ++i) {
+    buildIndex(t.shown);
+    for (int i = 0; i < n; ++i) {
         if (!t.dirty[std::size_t(i)])
             continue;
         const TPlannerItem& item = *m_items[std::size_t(i)];
@@ -269,20 +349,20 @@ void TPlannerItems::repaintMarked()
         const int e = item.m_itemEnd;
         int from = b;
         int to = e;
-        // Every overlapping item starts at or before max(b, e) and ends at or after
-        // min(b, e), so it starts no earlier than min(b, e) - longest.
-        auto it = std::lower_bound(shown.begin(), shown.end(),
-                                   std::pair(item.m_itemPos, std::min(b, e) - longest),
-                                   [&](int j, const std::pair<int, int>& k) { return key(j) < k; });
-        for (; it != shown.end(); ++it) {
-            const TPlannerItem& other = *m_items[std::size_t(*it)];
-            if (other.m_itemPos != item.m_itemPos || other.m_itemBegin > std::max(b, e))
-                break;
-            if (*it != i && Overlaps(other, b, e)) {
-                from = std::min(from, other.m_itemBegin);
-                to = std::max(to, other.m_itemEnd);
+        // Every item that overlaps [b, e) starts at or before max(b, e) and ends at or after
+        // min(b, e).
+        forCandidates(t.shown, item.m_itemPos, std::min(b, e), std::max(b, e), [&](const TSpan& o) {
+            // The four overlap tests of the hit tests, on the span's copy of the cells; for
+            // an item with cells they come down to sharing one.
+            const bool overlaps =
+                b < e ? std::max(b, o.begin) < std::min(e, o.end)
+                      : (o.begin <= b && b < o.end) || (o.begin < e && e <= o.end) ||
+                            (b < o.end && o.end <= e) || (b <= o.begin && o.begin < e);
+            if (overlaps && o.index != i) {
+                from = std::min(from, o.begin);
+                to = std::max(to, o.end);
             }
-        }
+        });
         grid.InvalidateCells(item.m_itemPos, from, to);
     }
 }

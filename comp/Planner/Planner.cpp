@@ -193,6 +193,9 @@ void TPlannerGrid::InvalidateCells(int pos, int fromCell, int toCell)
     if (from >= to || line < 0 || line >= lines)
         return;
     m_invalidated += to - from;
+    // A grid that is not on screen has nothing to repaint.
+    if (!isVisible())
+        return;
     invalidateSpan(line, from, to - 1);
     if (m_planner.Sidebar().ShowOccupied()) {
         const int sideLine =

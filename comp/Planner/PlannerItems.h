@@ -95,6 +95,10 @@ private:
     bool hitPixel(const TPlannerItem& item, int x, bool trackTest) const;
     int positionExtent(int pos) const;
     void repaintMarked();
+    struct TSpanIndex;
+    static void buildIndex(TSpanIndex& index);
+    template <class F>
+    static void forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F&& f);
     TPlannerItem* nextFocusable(int from, int step) const;
     void focusAndSelect(TPlannerItem* item);
 
@@ -110,6 +114,34 @@ private:
 
     // The layout's work table and per-position lists, kept between runs so that a run
     // allocates nothing unless the grid grew.
+    // An item's cells at its position, for the searches that find overlapping items.
+    struct TSpan
+    {
+        int pos;
+        int begin;
+        int end;
+        int index;
+        int reach; // long spans: the furthest end so far in their position's run
+    };
+    // Spans by position and first cell, split by length: the short ones (at most threshold
+    // cells, three in four of them) are found by their first cell alone, the few long ones
+    // by the reach of their run.
+    struct TSpanIndex
+    {
+        std::vector<TSpan> staged; // filled by the caller in collection order
+        std::vector<TSpan> built;  // what spans was built from, to skip an unchanged rebuild
+        bool valid = false;
+        std::vector<TSpan> spans; // short ones, then long ones, each by position and cell
+        std::size_t longFrom = 0;
+        int threshold = 0;
+        std::vector<int> lengths;
+        // Where each position's short and long runs start, by position - minPos, when the
+        // positions lie close together (else the runs are found by binary search).
+        int minPos = 0;
+        bool tabled = false;
+        std::vector<int> shortRuns;
+        std::vector<int> longRuns;
+    };
     struct TConflictTable
     {
         int positions = 0;
@@ -117,10 +149,12 @@ private:
         std::vector<std::uint8_t> width;
         std::vector<std::uint8_t> nextFree;
         std::vector<std::uint8_t> wrap;
-        std::vector<int> order;          // items that take part, by position and first cell
-        std::vector<int> touching;       // items one item touches, in collection order
-        std::vector<int> longest;        // per entry of order, then per position
-        std::vector<int> shown;          // visible items by position and first cell (repaints)
+        TSpanIndex parts;                    // items that take part
+        TSpanIndex shown;                    // visible items with cells (repaints)
+        std::vector<std::uint64_t> touching; // per item a bit: touches the item at hand
+        std::vector<int> groupBegin;         // per item: its group's cells while they are merged
+        std::vector<int> groupEnd;
+        std::vector<int> widest;         // per position: the widest sub-column handed out
         std::vector<std::uint8_t> dirty; // per item: to be repainted after the run
     };
     TConflictTable m_table;
