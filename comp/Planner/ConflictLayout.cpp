@@ -34,18 +34,54 @@ struct TakesPart
 
 } // namespace
 
-void TPlannerItems::buildIndex(TSpanIndex& index)
+bool TPlannerItems::buildIndex(TSpanIndex& index)
 {
     // Runs mostly follow changes that moved nothing (a colour, a caption): then the spans
     // are those of the last run and so is their order.
     const std::size_t bytes = index.staged.size() * sizeof(TSpan);
     if (index.valid && index.built.size() == index.staged.size() &&
         (bytes == 0 || std::memcmp(index.built.data(), index.staged.data(), bytes) == 0))
-        return;
+        return false;
     index.built = index.staged;
     index.spans = index.staged;
     index.valid = true;
     std::vector<TSpan>& spans = index.spans;
+    index.tabled = false;
+    if (!spans.empty()) {
+        int lo = spans.front().pos;
+        int hi = lo;
+        for (const TSpan& s : spans) {
+            lo = std::min(lo, s.pos);
+            hi = std::max(hi, s.pos);
+        }
+        const long long range = (long long)hi - lo + 1;
+        index.tabled = range <= 4LL * (long long)spans.size() + 64;
+        index.minPos = lo;
+    }
+    if (index.tabled) {
+        // Ranks in collection order, while the spans still are in it.
+        int hiPos = index.minPos;
+        for (const TSpan& s : spans)
+            hiPos = std::max(hiPos, s.pos);
+        const std::size_t positions = std::size_t(hiPos - index.minPos) + 1;
+        index.rankBase.assign(positions + 1, 0);
+        for (const TSpan& s : spans)
+            ++index.rankBase[std::size_t(s.pos - index.minPos)];
+        int start = 0;
+        for (int& base : index.rankBase) {
+            const int count = base;
+            base = start;
+            start += count;
+        }
+        index.cursor.assign(index.rankBase.begin(), index.rankBase.end());
+        index.byRank.resize(spans.size());
+        for (TSpan& s : spans) {
+            const std::size_t p = std::size_t(s.pos - index.minPos);
+            const int at = index.cursor[p]++;
+            s.rank = at - index.rankBase[p];
+            index.byRank[std::size_t(at)] = s.index;
+        }
+    }
     index.lengths.clear();
     for (const TSpan& s : spans)
         index.lengths.push_back(s.end - s.begin);
@@ -72,20 +108,10 @@ void TPlannerItems::buildIndex(TSpanIndex& index)
         const bool sameRun = k > index.longFrom && spans[k - 1].pos == spans[k].pos;
         spans[k].reach = sameRun ? std::max(spans[k - 1].reach, spans[k].end) : spans[k].end;
     }
-    index.tabled = false;
-    if (spans.empty())
-        return;
-    int lo = spans.front().pos;
-    int hi = lo;
-    for (const TSpan& s : spans) {
-        lo = std::min(lo, s.pos);
-        hi = std::max(hi, s.pos);
-    }
-    const long long range = (long long)hi - lo + 1;
-    if (range > 4LL * (long long)spans.size() + 64)
-        return;
-    index.tabled = true;
-    index.minPos = lo;
+    if (!index.tabled)
+        return true;
+    const int lo = index.minPos;
+    const long long range = (long long)index.rankBase.size() - 1;
     // runs[p] is the first span of position minPos + p or later; runs[range] the end.
     auto table = [&](std::vector<int>& runs, std::size_t from, std::size_t to) {
         runs.assign(std::size_t(range) + 1, int(to));
@@ -96,6 +122,7 @@ void TPlannerItems::buildIndex(TSpanIndex& index)
     };
     table(index.shortRuns, 0, index.longFrom);
     table(index.longRuns, index.longFrom, spans.size());
+    return true;
 }
 
 // Calls f for every span at pos that may end at or after minEnd and starts at or before
@@ -178,7 +205,7 @@ void TPlannerItems::UpdateConflicts()
         t.groupBegin[std::size_t(i)] = item.m_itemBegin;
         t.groupEnd[std::size_t(i)] = item.m_itemEnd;
         if (takesPart(item) && item.m_itemBegin < item.m_itemEnd)
-            t.parts.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0});
+            t.parts.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
     }
     buildIndex(t.parts);
 
@@ -193,15 +220,24 @@ void TPlannerItems::UpdateConflicts()
         if (a.Visible() && !(a.m_background && a.m_allowOverlap) && a.m_itemBegin < a.m_itemEnd) {
             const int ab = a.m_itemBegin;
             const int ae = a.m_itemEnd;
-            // The touching items are marked in a bit set and then visited in index order.
+            // The touching items are marked in a bit set and then visited in collection
+            // order: by their rank among the items of the position when the index has
+            // ranks, else by item index.
             std::uint64_t* touching = t.touching.data();
+            const TSpanIndex& parts = t.parts;
+            const bool ranked = parts.tabled;
+            const long long p = (long long)a.m_itemPos - parts.minPos;
+            const int* byRank = nullptr;
+            if (ranked && p >= 0 && p + 1 < (long long)parts.rankBase.size())
+                byRank = parts.byRank.data() + parts.rankBase[std::size_t(p)];
             int lowWord = n;
             int highWord = -1;
-            forCandidates(t.parts, a.m_itemPos, ab + 1, ae - 1, [&](const TSpan& b) {
+            forCandidates(parts, a.m_itemPos, ab + 1, ae - 1, [&](const TSpan& b) {
                 // Sharing a cell is what the cell-by-cell scan finds.
                 if (std::max(ab, b.begin) < std::min(ae, b.end) && b.index != i) {
-                    const int w = b.index >> 6;
-                    touching[w] |= std::uint64_t(1) << (b.index & 63);
+                    const int bit = ranked ? b.rank : b.index;
+                    const int w = bit >> 6;
+                    touching[w] |= std::uint64_t(1) << (bit & 63);
                     lowWord = std::min(lowWord, w);
                     highWord = std::max(highWord, w);
                 }
@@ -210,7 +246,8 @@ void TPlannerItems::UpdateConflicts()
             int hi = groupEnd[i];
             for (int w = lowWord; w <= highWord; ++w) {
                 for (std::uint64_t bits = touching[w]; bits != 0; bits &= bits - 1) {
-                    const int j = (w << 6) + std::countr_zero(bits);
+                    const int bit = (w << 6) + std::countr_zero(bits);
+                    const int j = ranked ? byRank[bit] : bit;
                     lo = std::min(lo, groupBegin[j]);
                     hi = std::max(hi, groupEnd[j]);
                     groupBegin[j] = lo;
@@ -334,9 +371,10 @@ void TPlannerItems::repaintMarked()
         const TPlannerItem& item = *m_items[std::size_t(i)];
         // Only items with at least one cell can widen a range.
         if (IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd)
-            t.shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0});
+            t.shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
     }
-    buildIndex(t.shown);
+    if (buildIndex(t.shown) || t.widened.size() != std::size_t(n))
+        t.widened.assign(std::size_t(n), {});
     for (int i = 0; i < n; ++i) {
         if (!t.dirty[std::size_t(i)])
             continue;
@@ -347,6 +385,11 @@ void TPlannerItems::repaintMarked()
         }
         const int b = item.m_itemBegin;
         const int e = item.m_itemEnd;
+        TConflictTable::TWidened& known = t.widened[std::size_t(i)];
+        if (known.valid && known.pos == item.m_itemPos && known.begin == b && known.end == e) {
+            grid.InvalidateCells(item.m_itemPos, known.from, known.to);
+            continue;
+        }
         int from = b;
         int to = e;
         // Every item that overlaps [b, e) starts at or before max(b, e) and ends at or after
@@ -363,6 +406,7 @@ void TPlannerItems::repaintMarked()
                 to = std::max(to, o.end);
             }
         });
+        known = {item.m_itemPos, b, e, from, to, true};
         grid.InvalidateCells(item.m_itemPos, from, to);
     }
 }

@@ -96,7 +96,8 @@ private:
     int positionExtent(int pos) const;
     void repaintMarked();
     struct TSpanIndex;
-    static void buildIndex(TSpanIndex& index);
+    // Returns false when the spans were those of the last build, which then still holds.
+    static bool buildIndex(TSpanIndex& index);
     template <class F>
     static void forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F&& f);
     TPlannerItem* nextFocusable(int from, int step) const;
@@ -122,6 +123,7 @@ private:
         int end;
         int index;
         int reach; // long spans: the furthest end so far in their position's run
+        int rank;  // place among the spans of its position in collection order (tabled)
     };
     // Spans by position and first cell, split by length: the short ones (at most threshold
     // cells, three in four of them) are found by their first cell alone, the few long ones
@@ -141,6 +143,10 @@ private:
         bool tabled = false;
         std::vector<int> shortRuns;
         std::vector<int> longRuns;
+        // Tabled only: rankBase[p] + rank is where byRank holds the item index of a span.
+        std::vector<int> rankBase;
+        std::vector<int> byRank;
+        std::vector<int> cursor;
     };
     struct TConflictTable
     {
@@ -156,6 +162,14 @@ private:
         std::vector<int> groupEnd;
         std::vector<int> widest;         // per position: the widest sub-column handed out
         std::vector<std::uint8_t> dirty; // per item: to be repainted after the run
+        // Per item, the widened cells of its last repaint and the place they were found for;
+        // kept while the visible items stay where they were.
+        struct TWidened
+        {
+            int pos = 0, begin = 0, end = 0, from = 0, to = 0;
+            bool valid = false;
+        };
+        std::vector<TWidened> widened;
     };
     TConflictTable m_table;
 };

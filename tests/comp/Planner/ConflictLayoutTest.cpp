@@ -236,6 +236,12 @@ TEST_F(ConflictLayout, RunRepaintsTheCorrectedItemsOverTheirNeighbours)
     a.RepaintItem();
     EXPECT_EQ(grid.InvalidatedCells(), 6);
 
+    // A neighbour that grows widens the repaint of the next run.
+    items()[1].SetItemEnd(7);
+    grid.ResetInvalidatedCells();
+    items().UpdateConflicts();
+    EXPECT_EQ(grid.InvalidatedCells(), 7 + 6) << "A over 0-6 and C over 2-7";
+
     items().Clear();
     add(0, 4);
     add(0, 4);
