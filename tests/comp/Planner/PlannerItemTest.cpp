@@ -421,3 +421,52 @@ TEST_F(PlannerItem, RepaintInvalidatesTheCellsOfTheItemAndItsNeighbours)
 }
 
 } // namespace
+
+namespace {
+
+// A linked move inside an update releases one level of it, as a pending end-update would,
+// and lays the items out when that was the last level.
+TEST_F(PlannerItem, LinkedMoveReleasesOneUpdateLevel)
+{
+    TPlannerItem& lead = add(2, 4);
+    TPlannerItem& linked = add(10, 12);
+    lead.SetLinkedItem(&linked);
+    int layouts = 0;
+    planner->OnItemsLayout = [&](TPlannerItems&) { ++layouts; };
+    items().BeginUpdate();
+    lead.SetItemBegin(3);
+    EXPECT_EQ(items().UpdateCount(), 0);
+    EXPECT_GT(layouts, 0);
+    EXPECT_EQ(linked.ItemBegin(), 11);
+    items().EndUpdate(); // nothing left to release
+    EXPECT_EQ(items().UpdateCount(), 0);
+}
+
+TEST_F(PlannerItem, TurnedGridLaysOutAlongColumns)
+{
+    planner->Sidebar().SetPosition(TSideBarPosition::spTop);
+    EXPECT_EQ(planner->Grid().ColCount(), 48);
+    EXPECT_EQ(planner->Grid().RowCount(), 4);
+    EXPECT_EQ(planner->Grid().FixedRows(), 1);
+    TPlannerItem& a = add(0, 4, 1);
+    TPlannerItem& b = add(2, 6, 1);
+    EXPECT_EQ(a.Conflicts(), 2);
+    EXPECT_EQ(b.ConflictPos(), 1);
+    EXPECT_EQ(planner->Grid().PositionToLine(1), 2);
+    planner->Sidebar().SetPosition(TSideBarPosition::spRight);
+    EXPECT_EQ(planner->Grid().ColCount(), 4);
+    EXPECT_EQ(planner->Grid().FixedCols(), 0);
+    EXPECT_EQ(planner->Grid().PositionToLine(1), 1);
+}
+
+TEST_F(PlannerItem, InHeaderItemsLeaveTheLayout)
+{
+    TPlannerItem& a = add(0, 4);
+    TPlannerItem& b = add(0, 4);
+    EXPECT_EQ(a.Conflicts(), 2);
+    b.SetInHeader(true);
+    EXPECT_EQ(a.Conflicts(), 1);
+    EXPECT_EQ(items().FindItemAtCell(1, 0), &a);
+}
+
+} // namespace
