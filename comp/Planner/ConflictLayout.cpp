@@ -5,13 +5,15 @@
 // The results are those of the plain algorithm: a single pass in collection order merges
 // each item's group range with every item it touches, a work table of byte counters per
 // position and cell hands out the sub-columns, and a final cap narrows items to the widest
-// sub-column actually handed out at their position. Only the search for touching items is
-// done differently: instead of testing every pair of items cell by cell, the items are
-// sorted by position and first cell once per run, so that each item looks only at the few
-// that can touch it, and then visits those in collection order, which the merging depends
-// on. The work
-// table and the buffers are kept between runs, so a run allocates nothing once the grid and
-// the collection stop growing.
+// sub-column actually handed out at their position.
+//
+// Only the searches are done differently. Instead of testing every pair of items cell by
+// cell, the items are sorted by position and first cell (short items apart from the few
+// long ones), so that each item looks only at those that can touch it; the touching ones
+// are marked in a bit set by their rank at the position and so visited in collection order,
+// which the merging depends on. Repaints are gathered and widened the same way. The sorted
+// index, the work table and every buffer are kept between runs: a run that follows a change
+// which moved nothing allocates nothing and sorts nothing.
 #include "comp/Planner/Planner.h"
 #include "comp/Planner/PlannerItems.h"
 #include "platform/core/RaiseEvent.h"
