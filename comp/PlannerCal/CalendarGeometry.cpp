@@ -47,7 +47,11 @@ TRect TCalendarGeometry::DayCell(int c, int w) const
 
 bool TCalendarGeometry::CellOf(TDateTime date, int& c, int& w) const
 {
-    const std::int64_t k = Round(date - (First - Lead)) + 1;
+    // Far-off or undefined values (NaN) have no cell and must not reach the integer rounding.
+    const double offset = date - (First - Lead);
+    if (!(offset >= -1 && offset <= 42))
+        return false;
+    const std::int64_t k = Round(offset) + 1;
     if (k < 1 || k > 42)
         return false;
     c = int(k % 7);

@@ -5,6 +5,7 @@
 #include "comp/PlannerCal/CalendarGeometry.h"
 
 #include <QDate>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +55,22 @@ TEST(CalendarGeometry, DayCellsAndRepaintRectangles)
     EXPECT_TRUE(g.RepaintRect(EncodeDate(2026, 8, 1)).IsEmpty());
     const auto weeks = TCalendarGeometry::Compute(180, 180, 1, true, false, 2026, 6, 7);
     EXPECT_EQ(weeks.DayCell(1, 1), (TRect{25, 37, 44, 60}));
+}
+
+TEST(CalendarGeometry, ValuesFarOffTheGridHaveNoCell)
+{
+    const auto g = TCalendarGeometry::Compute(180, 180, 1, false, false, 2026, 6, 7);
+    int c = 0, w = 0;
+    for (double value : {std::nan(""), 1e300, -1e300, 1e19, -1e19}) {
+        SCOPED_TRACE(value);
+        EXPECT_FALSE(g.CellOf(value, c, w));
+        EXPECT_TRUE(g.RepaintRect(value).IsEmpty());
+    }
+    // The grid's own ends still have theirs.
+    EXPECT_TRUE(g.CellOf(g.CellDate(1), c, w));
+    EXPECT_TRUE(g.CellOf(g.CellDate(42) + 0.4, c, w));
+    EXPECT_EQ(c, 7);
+    EXPECT_EQ(w, 6);
 }
 
 TEST(CalendarGeometry, LeadDaysForEachFirstWeekday)
