@@ -283,6 +283,9 @@ void TPlannerCalendar::MouseDown(TMouseButton button, TShiftState shift, int x, 
     setFocus(Qt::MouseFocusReason);
     m_hasPressPoint = false;
     const TCalendarGeometry g = Geometry();
+    // A click on a neighbouring month's day shows that month; the release still means the
+    // day pressed, so it is looked up in the grid of the press.
+    m_pressGrid = g;
 
     const TCaptionZones zones = CaptionZones();
     if (zones.InMonth(x, y)) {
@@ -350,13 +353,18 @@ void TPlannerCalendar::dragTo(int x, int y)
     const TDateTime date = g.DateAt(x, y, offset);
     if (date == m_lastDragDate || !InRange(date))
         return;
+    // No range before the pointer leaves the pressed day: a Ctrl-click that has just taken
+    // the day out of the selection must not put it back on the slightest move.
+    if (m_lastDragDate == -1 && date == std::trunc(m_rangeAnchor))
+        return;
     m_dates->BeginUpdate();
     if (m_lastDragDate != -1)
         m_dates->DelRange(m_rangeAnchor, m_lastDragDate);
     const double from = std::min(std::trunc(m_rangeAnchor), date);
     const double to = std::max(std::trunc(m_rangeAnchor), date);
+    // A drag that starts on a day beyond the limits reaches back only to the limit.
     for (double d = from; d <= to; d += 1)
-        if (maySelect(d) && !m_dates->HasDate(d))
+        if (maySelect(d) && InRange(d) && !m_dates->HasDate(d))
             m_dates->AddDate(d);
     m_dates->EndUpdate();
     m_lastDragDate = date;
@@ -380,7 +388,7 @@ void TPlannerCalendar::MouseUp(TMouseButton button, TShiftState shift, int x, in
         if (m_hasPressPoint && std::abs(x - m_pressPoint.X) <= 3 &&
             std::abs(y - m_pressPoint.Y) <= 3) {
             int offset = 0;
-            Raise(OnDaySelect, *this, Geometry().DateAt(x, y, offset));
+            Raise(OnDaySelect, *this, m_pressGrid.DateAt(x, y, offset));
         }
         m_hasPressPoint = false;
     }

@@ -360,6 +360,7 @@ private:
     bool m_dragging = false;
     bool m_hasPressPoint = false;
     TPoint m_pressPoint;
+    TCalendarGeometry m_pressGrid;
     TDateTime m_hintDate = -1;
     TCursor m_loadedCursor = crDefault;
     bool m_styleFrameKnown = false;

@@ -148,10 +148,13 @@ TEST_F(CalendarNavigation, NeighbouringMonthDaysMoveTheMonthOnlyWhenShown)
     EXPECT_EQ(cal.Date(), D(2026, 6, 17));
     EXPECT_EQ(cal.CaptionText(), "Jun 2026");
     cal.SetShowDaysAfter(true);
+    daySelects.clear();
     click(july2);
     EXPECT_EQ(cal.Date(), D(2026, 7, 2));
     EXPECT_EQ(cal.CaptionText(), "Jul 2026");
     EXPECT_EQ(log, "day month ");
+    // The release names the day pressed, not the one now under the pointer in July's grid.
+    EXPECT_EQ(daySelects, std::vector<TDateTime>{D(2026, 7, 2)});
 }
 
 TEST_F(CalendarNavigation, DecemberDaysBeforeJanuaryCountAsTheEarlierMonth)
@@ -194,6 +197,32 @@ TEST_F(CalendarNavigation, CtrlClickAddsAndRemovesWithMultiSelect)
     // A plain click starts over.
     click(centre(D(2026, 6, 12)));
     EXPECT_EQ(selected(), std::vector<TDateTime>{D(2026, 6, 12)});
+}
+
+TEST_F(CalendarNavigation, CtrlClickRemovalSurvivesAMoveWithinTheDay)
+{
+    cal.SetMultiSelect(true);
+    click(centre(D(2026, 6, 5)), Qt::ControlModifier);
+    const QPoint p = centre(D(2026, 6, 5));
+    QTest::mousePress(&cal, Qt::LeftButton, Qt::ControlModifier, p);
+    QTest::mouseMove(&cal, p + QPoint(1, 1));
+    QTest::mouseRelease(&cal, Qt::LeftButton, Qt::ControlModifier, p + QPoint(1, 1));
+    EXPECT_EQ(selected(), std::vector<TDateTime>{D(2026, 6, 17)});
+    // Leaving the day is a drag, and a drag selects from the pressed day on.
+    QTest::mousePress(&cal, Qt::LeftButton, Qt::ControlModifier, p);
+    QTest::mouseMove(&cal, centre(D(2026, 6, 6)));
+    QTest::mouseRelease(&cal, Qt::LeftButton, Qt::ControlModifier, centre(D(2026, 6, 6)));
+    EXPECT_EQ(selected(), (std::vector<TDateTime>{D(2026, 6, 5), D(2026, 6, 6), D(2026, 6, 17)}));
+}
+
+TEST_F(CalendarNavigation, ADragFromBeyondTheLimitStopsAtIt)
+{
+    cal.SetMultiSelect(true);
+    useMax(D(2026, 6, 20));
+    QTest::mousePress(&cal, Qt::LeftButton, {}, centre(D(2026, 6, 25)));
+    QTest::mouseMove(&cal, centre(D(2026, 6, 18)));
+    QTest::mouseRelease(&cal, Qt::LeftButton, {}, centre(D(2026, 6, 18)));
+    EXPECT_EQ(selected(), range(D(2026, 6, 17), D(2026, 6, 20)));
 }
 
 TEST_F(CalendarNavigation, DraggingSelectsTheRangeFromThePressedDay)
