@@ -57,10 +57,15 @@ TPlannerCalendar::~TPlannerCalendar()
 
 void TPlannerCalendar::Loaded()
 {
+    m_loading = false;
     TDateTime stored = 0;
     if (TryEncodeDate(m_storedYear, m_storedMonth, m_storedDay, stored)) {
         m_currentDate = stored;
         m_focusDate = stored;
+    } else {
+        // The parts follow the date that stays, so the next single part applies to it.
+        setCurrent(m_currentDate);
+        showError(InvalidDateMessage);
     }
     if (m_nameOfDays.UseIntlNames())
         m_nameOfDays.SetUseIntlNames(true);
@@ -171,6 +176,10 @@ int TPlannerCalendar::Year() const
 
 void TPlannerCalendar::SetDay(int day)
 {
+    if (m_loading) {
+        m_storedDay = int(std::uint16_t(day));
+        return;
+    }
     if (!applyDate(int(std::uint16_t(day)), m_storedMonth, m_storedYear))
         showError(InvalidDateMessage);
     RepaintAll();
@@ -178,6 +187,10 @@ void TPlannerCalendar::SetDay(int day)
 
 void TPlannerCalendar::SetMonth(int month)
 {
+    if (m_loading) {
+        m_storedMonth = int(std::uint16_t(month));
+        return;
+    }
     if (!applyDate(m_storedDay, int(std::uint16_t(month)), m_storedYear))
         showError(InvalidDateMessage);
     RepaintAll();
@@ -185,6 +198,10 @@ void TPlannerCalendar::SetMonth(int month)
 
 void TPlannerCalendar::SetYear(int year)
 {
+    if (m_loading) {
+        m_storedYear = int(std::uint16_t(year));
+        return;
+    }
     if (!applyDate(m_storedDay, m_storedMonth, int(std::uint16_t(year))))
         showError(InvalidDateMessage);
     RepaintAll();

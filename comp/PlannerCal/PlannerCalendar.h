@@ -31,9 +31,15 @@ public:
     explicit TPlannerCalendar(QWidget* parent = nullptr);
     ~TPlannerCalendar() override;
 
-    // The load-completion step: the current date becomes the stored Day, Month and Year, the
-    // names are read again from the locale where asked, and the cursor is remembered as the
-    // one to restore after hovering.
+    // Between BeginLoad and Loaded the stored values are being applied: Day, Month and Year
+    // are only kept, so that no passing combination of them (the 31st while the month is
+    // still a short one) is refused.
+    void BeginLoad() { m_loading = true; }
+    bool Loading() const { return m_loading; }
+    // The load-completion step: the current date becomes the stored Day, Month and Year (a
+    // combination that is no date shows "Invalid date" and keeps the date), the names are
+    // read again from the locale where asked, and the cursor is remembered as the one to
+    // restore after hovering.
     void Loaded();
 
     // --- Size and frame ------------------------------------------------------------------
@@ -163,7 +169,8 @@ public:
     int Day() const;
     int Month() const;
     int Year() const;
-    // One part replaced; a combination that is no date shows "Invalid date".
+    // One part replaced; a combination that is no date shows "Invalid date". While loading
+    // the part is only kept.
     void SetDay(int day);
     void SetMonth(int month);
     void SetYear(int year);
@@ -299,6 +306,7 @@ private:
     int m_storedDay = 0;
     int m_storedMonth = 0;
     int m_storedYear = 0;
+    bool m_loading = false;
     QString m_captionText;
     std::unique_ptr<TSelDateItems> m_dates;
     std::unique_ptr<TSelDateItems> m_events;

@@ -240,6 +240,39 @@ TEST_F(CalendarModel, NamesLookUpByNumberAndFollowTheLocale)
     EXPECT_EQ(days.Monday(), "Lu");
 }
 
+TEST_F(CalendarModel, PartsStoredWhileLoadingAreTakenTogether)
+{
+    // Loading on a day of February, whose month has no 31st.
+    TFixedClock february(EncodeDateTime(2026, 2, 10, 9, 0, 0, 0));
+    const auto collect = [this](TPlannerCalendar&, const QString& m) { errors.push_back(m); };
+    TPlannerCalendar stored;
+    stored.OnErrorMessage = collect;
+    stored.BeginLoad();
+    stored.SetDay(31);
+    stored.SetMonth(3);
+    stored.SetYear(2025);
+    EXPECT_EQ(stored.Date(), EncodeDateTime(2026, 2, 10, 9, 0, 0, 0));
+    stored.Loaded();
+    EXPECT_FALSE(stored.Loading());
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(stored.Date(), D(2025, 3, 31));
+    EXPECT_EQ(stored.FocusDate(), D(2025, 3, 31));
+    EXPECT_EQ(stored.CaptionText(), "Mar 2025");
+
+    // Parts that make no date together: the error once, the date kept, and the next part
+    // applies to that date.
+    TPlannerCalendar broken;
+    broken.OnErrorMessage = collect;
+    broken.BeginLoad();
+    broken.SetDay(31);
+    broken.SetMonth(4);
+    broken.Loaded();
+    EXPECT_EQ(errors, std::vector<QString>{QStringLiteral("Invalid date")});
+    EXPECT_EQ(broken.Date(), EncodeDateTime(2026, 2, 10, 9, 0, 0, 0));
+    broken.SetMonth(3);
+    EXPECT_EQ(broken.Date(), D(2026, 3, 10));
+}
+
 TEST_F(CalendarModel, LoadedTakesTheStoredParts)
 {
     cal.SetDate(D(2025, 11, 2));
