@@ -208,11 +208,17 @@ void TPlannerCalendar::selectColumnOrRow(const TDateTime (&dates)[7], int count,
     m_dates->BeginUpdate();
     if (!shift.Contains(TShiftStateItem::ssCtrl))
         m_dates->Clear();
-    bool all = true;
-    for (int i = 0; i < count; ++i)
-        all = all && m_dates->HasDate(dates[i]);
+    // Days that can never be chosen (hidden neighbours, beyond the limits) do not count, or
+    // a column holding one could never be taken out again.
+    bool all = true, any = false;
     for (int i = 0; i < count; ++i) {
-        if (all)
+        if (!maySelect(dates[i]) || !InRange(dates[i]))
+            continue;
+        any = true;
+        all = all && m_dates->HasDate(dates[i]);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (any && all)
             m_dates->DelRange(dates[i], dates[i]);
         else if (!m_dates->HasDate(dates[i]) && maySelect(dates[i]) && InRange(dates[i]))
             m_dates->AddDate(dates[i]);
@@ -224,6 +230,9 @@ void TPlannerCalendar::selectColumnOrRow(const TDateTime (&dates)[7], int count,
 void TPlannerCalendar::clickToday()
 {
     const TDateTime now = Now();
+    // Today beyond the limits is no day to go to.
+    if (!InRange(now))
+        return;
     const TDateTime old = m_currentDate;
     m_rangeAnchor = now;
     setCurrent(now);

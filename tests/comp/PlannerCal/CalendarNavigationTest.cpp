@@ -264,6 +264,9 @@ TEST_F(CalendarNavigation, DayNameSelectsTheWeekdayColumn)
     click(monday);
     mondays.pop_back();
     EXPECT_EQ(selected(), mondays);
+    // ...and does not keep the others from being taken out again.
+    click(monday, Qt::ControlModifier);
+    EXPECT_TRUE(selected().empty());
 }
 
 TEST_F(CalendarNavigation, WeekNumberSelectsTheRow)
@@ -291,6 +294,19 @@ TEST_F(CalendarNavigation, TheTodayLineGoesToToday)
     ASSERT_GE(daySelects.size(), 1u);
     EXPECT_EQ(daySelects[0], EncodeDateTime(2026, 6, 17, 10, 30, 0, 0));
     EXPECT_EQ(log, "day date ");
+}
+
+TEST_F(CalendarNavigation, TheTodayLineCannotLeaveTheLimits)
+{
+    cal.SetShowGotoToday(true);
+    cal.SetDate(D(2025, 3, 4));
+    useMax(D(2026, 6, 10));
+    const TCalendarGeometry g = cal.Geometry();
+    click({g.X0 + 10, 8 * g.DY + 2});
+    EXPECT_EQ(cal.Date(), D(2025, 3, 4));
+    EXPECT_EQ(selected(), std::vector<TDateTime>{D(2025, 3, 4)});
+    EXPECT_EQ(log, "");
+    EXPECT_TRUE(daySelects.empty());
 }
 
 TEST_F(CalendarNavigation, MonthMenuDisablesMonthsOutsideTheLimits)
