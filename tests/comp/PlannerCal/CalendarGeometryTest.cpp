@@ -118,6 +118,30 @@ TEST(CalendarGeometry, DateUnderAPoint)
     }
 }
 
+TEST(CalendarGeometry, DateUnderAPointWithTheWeekColumnAndMondayFirst)
+{
+    // X0 = DX = 21; June 2026 starts in the first cell.
+    const auto g = TCalendarGeometry::Compute(180, 180, 1, true, false, 2026, 6, 1);
+    ASSERT_EQ(g.Lead, 0);
+    const PointCase cases[] = {
+        {22, 44, 2026, 6, 1, 0},      // just right of the week column
+        {21 + 20, 44, 2026, 6, 1, 0}, // the first column's last pixel
+        {21 + 21, 44, 2026, 6, 2, 0},
+        {21 + 6 * 21 + 3, 44, 2026, 6, 7, 0},
+        {21 + 21 + 5, 37 + 4 * 23 + 5, 2026, 6, 30, 0}, // row 5, Tuesday the 30th
+        {21 + 2 * 21 + 5, 37 + 4 * 23 + 5, 2026, 7, 1, 1},
+        {21 + 6 * 21, 37 + 5 * 23 + 5, 2026, 7, 12, 1},
+    };
+    for (const PointCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        int offset = 99;
+        EXPECT_EQ(g.DateAt(c.x, c.y, offset), EncodeDate(c.year, c.month, c.day));
+        EXPECT_EQ(offset, c.offset);
+    }
+    // The cell of the 1st sits right of the week column.
+    EXPECT_EQ(g.DayCell(1, 1), (TRect{21 + 4, 37, 21 + 21 + 2, 60}));
+}
+
 TEST(CalendarGeometry, ArrowZonesFollowTheShownArrows)
 {
     const auto g = TCalendarGeometry::Compute(180, 180, 1, false, false, 2026, 6, 7);
