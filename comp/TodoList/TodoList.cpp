@@ -355,6 +355,13 @@ void TCustomTodoList::SetFocusColumn(int column)
     m_list->InvalidateItem(m_list->ItemIndex());
 }
 
+void TCustomTodoList::SetHintShowFullText(bool on)
+{
+    m_hintShowFullText = on;
+    if (!on)
+        m_list->CancelHint();
+}
+
 void TCustomTodoList::StartEdit(int, int, std::optional<QChar>, TPoint, bool)
 {
     // No in-place editors in this list: nothing starts.

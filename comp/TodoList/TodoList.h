@@ -96,7 +96,7 @@ public:
     bool AutoDeleteItem() const { return m_autoDeleteItem; } // true
     void SetAutoDeleteItem(bool on) { m_autoDeleteItem = on; }
     bool HintShowFullText() const { return m_hintShowFullText; } // false
-    void SetHintShowFullText(bool on) { m_hintShowFullText = on; }
+    void SetHintShowFullText(bool on);
     // Starts editing a cell: does nothing here (no editors in this list); a list with
     // in-place editors overrides it. key is the typed character that started the edit.
     virtual void StartEdit(int row, int column, std::optional<QChar> key, TPoint mouse,

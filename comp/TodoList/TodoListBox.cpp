@@ -307,8 +307,12 @@ void TTodoListBox::MouseMove(TShiftState shift, int x, int y)
             m_hint->CancelHint();
         return;
     }
-    if (!m_hint)
+    if (!m_hint) {
         m_hint = std::make_unique<THintWindow>();
+        // The hint lies exactly over the cell: the pointer must stay the list's, or the list
+        // would see it leave the moment the hint appears.
+        m_hint->setWindowFlag(Qt::WindowTransparentForInput);
+    }
     const QPoint topLeft = mapToGlobal(QPoint(cell.Left, cell.Top));
     TRect screen = Bounds(topLeft.x(), topLeft.y(), cell.Width(), cell.Height());
     const TRect needed = m_hint->CalcHintRect(ClientRect().Width(), text);
@@ -317,6 +321,19 @@ void TTodoListBox::MouseMove(TShiftState shift, int x, int y)
     if (m_hint->isVisible() && m_hint->Text() == text && m_hint->HintRect() == screen)
         return;
     m_hint->ActivateHint(screen, text);
+}
+
+void TTodoListBox::CancelHint()
+{
+    if (m_hint)
+        m_hint->CancelHint();
+}
+
+void TTodoListBox::leaveEvent(QEvent* event)
+{
+    // A hint left behind would hang over a cell the pointer is no longer on.
+    CancelHint();
+    TCustomListBox::leaveEvent(event);
 }
 
 void TTodoListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)

@@ -43,6 +43,8 @@ public:
     // empty; cell receives the cell's rectangle.
     QString HintAt(TPoint p, TRect& cell);
     THintWindow* HintWindow() const { return m_hint.get(); }
+    // Takes a full-text hint away (the pointer left, or the hints were switched off).
+    void CancelHint();
 
     // TTodoItemsOwner, TTodoColumnsOwner.
     void TodoItemChanged(int index) override;
@@ -60,6 +62,7 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool event(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void drawEmptyAreaGrid(TCanvas& canvas);

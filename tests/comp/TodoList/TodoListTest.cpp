@@ -361,6 +361,26 @@ TEST_F(TodoListTest, MovingOverATruncatedCellShowsItsTextOverTheCell)
     EXPECT_FALSE(hint->isVisible());
 }
 
+TEST_F(TodoListTest, AHintGoesWhenThePointerLeavesOrHintsAreSwitchedOff)
+{
+    list.SetHintShowFullText(true);
+    list.Items()[0].SetSubject(QStringLiteral("a subject far too long for a hundred pixels"));
+    QTest::mouseMove(&list.List(), cell(0, 1));
+    THintWindow* hint = list.List().HintWindow();
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(hint->isVisible());
+    // The hint covers the cell but never takes the pointer from the list.
+    EXPECT_TRUE(hint->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&list.List(), &leave);
+    EXPECT_FALSE(hint->isVisible());
+
+    QTest::mouseMove(&list.List(), cell(0, 1) + QPoint(1, 0));
+    ASSERT_TRUE(hint->isVisible());
+    list.SetHintShowFullText(false);
+    EXPECT_FALSE(hint->isVisible());
+}
+
 TEST_F(TodoListTest, ThemeStylesAndHorizontalExtent)
 {
     struct ThemeCase
