@@ -190,10 +190,12 @@ bool TTodoListBox::event(QEvent* event)
 
 void TTodoListBox::moveFocusColumn(int delta)
 {
-    const int column = m_list.FocusColumn() + delta;
-    if (column < 0 || column > m_columns.Count() - 1)
+    // Left steps back from any column past the first, even one beyond the columns that
+    // remain after some were removed; right stops at the last column.
+    const int focus = m_list.FocusColumn();
+    if (delta < 0 ? focus <= 0 : focus >= m_columns.Count() - 1)
         return;
-    m_list.SetFocusColumn(column);
+    m_list.SetFocusColumn(focus + delta);
     InvalidateItem(ItemIndex());
 }
 

@@ -217,11 +217,11 @@ TEST_F(TodoListTest, ArrowsMoveTheFocusColumnAndAreConsumed)
         Qt::Key key;
         int to;
     };
-    const ArrowCase cases[] = {{0, Qt::Key_Left, 0},
-                               {0, Qt::Key_Right, 1},
-                               {1, Qt::Key_Right, 2},
-                               {2, Qt::Key_Right, 2},
-                               {2, Qt::Key_Left, 1}};
+    const ArrowCase cases[] = {
+        {0, Qt::Key_Left, 0},   {0, Qt::Key_Right, 1}, {1, Qt::Key_Right, 2},
+        {2, Qt::Key_Right, 2},  {2, Qt::Key_Left, 1},  {-1, Qt::Key_Left, -1},
+        {-1, Qt::Key_Right, 0}, {5, Qt::Key_Left, 4}, // past the columns: still one back
+        {5, Qt::Key_Right, 5}};
     for (const ArrowCase& c : cases) {
         SCOPED_TRACE(c.from);
         list.SetFocusColumn(c.from);
