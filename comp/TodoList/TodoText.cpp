@@ -45,6 +45,25 @@ int sign(T a, T b)
 
 } // namespace
 
+namespace {
+template <class Texts>
+const QString& textAt(const Texts& texts, int index)
+{
+    static const QString none;
+    return index >= 0 && index < int(texts.size()) ? texts[std::size_t(index)] : none;
+}
+} // namespace
+
+const QString& TStatusStrings::Text(TTodoStatus status) const
+{
+    return textAt(m_texts, int(status));
+}
+
+const QString& TPriorityStrings::Text(TTodoPriority priority) const
+{
+    return textAt(m_texts, int(priority));
+}
+
 TTodoStatus StatusFromText(const TStatusStrings& strings, const QString& text, QString& lowered)
 {
     return fromText<TStatusStrings, TTodoStatus, TodoStatusCount>(strings, text, lowered,

@@ -25,7 +25,8 @@ public:
     void SetNotStarted(const QString& text) { m_texts[0] = text; }
     void SetCompleted(const QString& text) { m_texts[1] = text; }
     void SetInProgress(const QString& text) { m_texts[2] = text; }
-    const QString& Text(TTodoStatus status) const { return m_texts[std::size_t(status)]; }
+    // Empty for a value outside the four (one read from a damaged record, say).
+    const QString& Text(TTodoStatus status) const;
 
 private:
     std::array<QString, TodoStatusCount> m_texts = {
@@ -46,7 +47,8 @@ public:
     void SetNormal(const QString& text) { m_texts[2] = text; }
     void SetHigh(const QString& text) { m_texts[3] = text; }
     void SetHighest(const QString& text) { m_texts[4] = text; }
-    const QString& Text(TTodoPriority priority) const { return m_texts[std::size_t(priority)]; }
+    // Empty for a value outside the five.
+    const QString& Text(TTodoPriority priority) const;
 
 private:
     std::array<QString, TodoPriorityCount> m_texts = {

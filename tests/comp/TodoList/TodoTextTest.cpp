@@ -5,6 +5,7 @@
 #include "comp/TodoList/TodoList.h"
 #include "platform/core/DateTime.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -154,6 +155,36 @@ TEST(TodoTextTest, ListConversionsGoThroughTheEvents)
     EXPECT_TRUE(seen.isEmpty());
     EXPECT_EQ(list.GetVersionNr() >> 24, 1u);
     EXPECT_TRUE(list.GetVersionString().startsWith(QStringLiteral("1.0.0.1 ")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TodoTextTest, ValuesOutsideTheEnumerationsHaveNoTextAndPaintWithoutHarm)
+{
+    // A record from a damaged table can carry any number in its priority or status.
+    TStatusStrings statuses;
+    TPriorityStrings priorities;
+    EXPECT_TRUE(statuses.Text(TTodoStatus(9)).isEmpty());
+    EXPECT_TRUE(statuses.Text(TTodoStatus(-1)).isEmpty());
+    EXPECT_TRUE(priorities.Text(TTodoPriority(5)).isEmpty());
+    EXPECT_EQ(priorities.Text(TTodoPriority::tpHighest), QStringLiteral("Highest"));
+
+    TCustomTodoList list;
+    list.Columns()[1].SetTodoData(TTodoData::tdPriority);
+    list.Columns()[2].SetTodoData(TTodoData::tdStatus);
+    TTodoItem& item = list.Items().Add();
+    item.SetPriority(TTodoPriority(77));
+    item.SetStatus(TTodoStatus(1000));
+    EXPECT_TRUE(list.TodoPriorityToString(item.Priority()).isEmpty());
+    EXPECT_TRUE(list.TodoStatusToString(item.Status()).isEmpty());
+    list.resize(300, 100);
+    list.show();
+    QImage image(list.List().size(), QImage::Format_RGB32);
+    list.List().PaintTo(image);
+    EXPECT_TRUE(list.List().CellHintText(0, 1).isEmpty());
+    EXPECT_TRUE(list.List().CellHintText(0, 2).isEmpty());
 }
 
 } // namespace
