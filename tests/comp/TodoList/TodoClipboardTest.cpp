@@ -12,6 +12,22 @@
 
 namespace {
 
+// The payload's frame: signature (8), version (2), body length (4), body, FNV-1a of the
+// body (4, big-endian as the stream writes it).
+QByteArray resigned(QByteArray payload)
+{
+    constexpr int head = 14;
+    const QByteArray body = payload.mid(head, payload.size() - head - 4);
+    quint32 h = 2166136261u;
+    for (char c : body) {
+        h ^= quint8(c);
+        h *= 16777619u;
+    }
+    for (int i = 0; i < 4; ++i)
+        payload[payload.size() - 4 + i] = char(h >> (24 - 8 * i));
+    return payload;
+}
+
 void fill(TTodoItem& item)
 {
     item.SetSubject(QStringLiteral("Pay the \u20ac bill"));
@@ -116,6 +132,37 @@ TEST(TodoClipboardTest, ForeignOrDamagedPayloadsAreRefusedWithoutChange)
     QGuiApplication::clipboard()->setText(QStringLiteral("only text"));
     EXPECT_EQ(PasteTodoItemFromClipboard(items), nullptr);
     EXPECT_EQ(items.Count(), 2);
+}
+
+TEST(TodoClipboardTest, ValuesOutOfRangeAreRefusedEvenUnderAValidChecksum)
+{
+    // An item without notes or texts puts its one-byte values at fixed places of the body:
+    // completion at 24, priority at 33, status at 34, complete at 35.
+    TTodoItemCollection items;
+    TTodoItem& source = items.Add();
+    const QByteArray plain = TodoItemPayload(source);
+    ASSERT_EQ(plain.size(), 14 + 64 + 4);
+    TTodoItem& target = items.Add();
+    struct ByteCase
+    {
+        int offset;
+        char value;
+        bool accepted;
+    };
+    const ByteCase cases[] = {
+        {24, 100, true}, {24, 101, false}, {33, 4, true}, {33, 5, false},
+        {34, 3, true},   {34, 4, false},   {35, 1, true}, {35, 2, false},
+    };
+    for (const ByteCase& c : cases) {
+        SCOPED_TRACE(c.offset * 1000 + c.value);
+        QByteArray payload = plain;
+        payload[14 + c.offset] = c.value;
+        EXPECT_EQ(ReadTodoItemPayload(resigned(payload), target), c.accepted);
+    }
+    // The refused payloads left nothing behind: the item is the last accepted one.
+    EXPECT_EQ(target.Completion(), 0);
+    EXPECT_EQ(target.Status(), TTodoStatus::tsNotStarted);
+    EXPECT_TRUE(target.Complete());
 }
 
 } // namespace
