@@ -280,6 +280,31 @@ TEST_F(TodoRowPaintTest, ActiveItemOverlayAndPreviewText)
     EXPECT_GT(blueBelow, 20); // wrapped onto a second line
 }
 
+TEST_F(TodoRowPaintTest, HorizontalScrollingShiftsTheCellsAndTheHeader)
+{
+    // Pixels are read on row 1 below its text (y = 41).
+    list.SetGridLines(TGridLineStyle::glsNone);
+    list.Columns()[1].SetColor(clYellow);
+    list.Columns()[1].SetWidth(400);
+    list.SetScrollHorizontal(true);
+    QImage image = paint();
+    EXPECT_EQ(at(image, 20, 41), ColorToRGB(clWindow)); // the handle cell
+    EXPECT_EQ(at(image, 40, 41), clYellow);
+    list.List().SetHorzScrollPos(40);
+    ASSERT_EQ(list.List().HorzScrollPos(), 40);
+    image = paint();
+    // The subject cell now starts 8 pixels left of the edge.
+    EXPECT_EQ(at(image, 0, 41), clYellow);
+    EXPECT_EQ(at(image, 20, 41), clYellow);
+    EXPECT_EQ(at(image, image.width() - 1, 41), clYellow); // still the subject cell
+    EXPECT_EQ(list.Header().Section(0).Width(), 0);
+    EXPECT_EQ(list.Header().SectionRect(1).Left, 0);
+    // Switched off, the rows are back at the left edge.
+    list.SetScrollHorizontal(false);
+    image = paint();
+    EXPECT_EQ(at(image, 20, 41), ColorToRGB(clWindow));
+}
+
 TEST(TodoBorderPaintTest, SingleBorderIsAGrayFrameAroundTheChildren)
 {
     TCustomTodoList list;
