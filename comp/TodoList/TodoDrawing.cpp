@@ -74,7 +74,8 @@ void fillBlock(TCanvas& canvas, const TRect& r, TColor color, TColor colorTo,
 {
     if (r.Width() <= 0 || r.Height() <= 0)
         return;
-    if (!look.ShowGradient()) {
+    // Without a second colour there is nothing to blend towards.
+    if (!look.ShowGradient() || colorTo == clNone) {
         canvas.Brush().SetColor(color);
         canvas.FillRect(r);
         return;

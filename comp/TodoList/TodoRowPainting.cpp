@@ -24,6 +24,18 @@ bool currentToday(const TTodoItem& item, TDateTime today)
     return created == today || due == today || (created <= today && due >= today);
 }
 
+// A vertical 16-band gradient, or a plain fill in the first colour when the second is clNone.
+void overlay(TCanvas& canvas, TColor from, TColor to, const TRect& r)
+{
+    if (to == clNone) {
+        canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+        canvas.Brush().SetColor(from);
+        canvas.FillRect(r);
+        return;
+    }
+    DrawGradient(canvas, from, to, false, r, 16);
+}
+
 void dottedPen(TCanvas& canvas, TColor color)
 {
     canvas.Pen().SetStyle(TPenStyle::psDot);
@@ -105,8 +117,7 @@ void TTodoListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwne
         if (grid)
             OffsetRect(content, 1, 1);
         if (activeItem) {
-            DrawGradient(canvas, list.ActiveItemColor(), list.ActiveItemColorTo(), false, content,
-                         16);
+            overlay(canvas, list.ActiveItemColor(), list.ActiveItemColorTo(), content);
             canvas.Brush().SetStyle(TBrushStyle::bsClear);
         }
 
@@ -217,8 +228,7 @@ void TTodoListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwne
             canvas.FillRect(filler);
         }
         if (activeItem)
-            DrawGradient(canvas, list.ActiveItemColor(), list.ActiveItemColorTo(), false, filler,
-                         16);
+            overlay(canvas, list.ActiveItemColor(), list.ActiveItemColorTo(), filler);
     }
 
     // Row grid.

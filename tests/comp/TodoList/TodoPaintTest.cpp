@@ -280,6 +280,27 @@ TEST_F(TodoRowPaintTest, ActiveItemOverlayAndPreviewText)
     EXPECT_GT(blueBelow, 20); // wrapped onto a second line
 }
 
+TEST_F(TodoRowPaintTest, AGradientWithoutItsSecondColourIsAPlainFill)
+{
+    // clNone as the second colour means no gradient: the overlay and the bar keep their
+    // first colour down to their last pixel row instead of darkening towards black.
+    TFixedClock clock(EncodeDateTime(2026, 6, 1, 9, 0, 0, 0));
+    list.SetItemIndex(-1);
+    list.SetGridLines(TGridLineStyle::glsNone);
+    list.SetActiveItemColor(0xE0FFE0); // ActiveItemColorTo stays clNone
+    TTodoItem& today = list.Items()[0];
+    today.SetCreationDate(Now());
+    today.SetDueDate(Now() + 1);
+    list.ProgressLook().SetLevel0ColorTo(clNone);
+    list.ProgressLook().SetShowPercentage(false);
+    const QImage image = paint();
+    for (int y : {2, 11, 20})
+        EXPECT_EQ(at(image, 120, y), TColor(0xE0FFE0)) << y;
+    // The bar of row 1 (50 %): Level0Color over its whole height.
+    for (int y : {24, 32, 40})
+        EXPECT_EQ(at(image, 140, y), clLime) << y;
+}
+
 TEST_F(TodoRowPaintTest, HorizontalScrollingShiftsTheCellsAndTheHeader)
 {
     // Pixels are read on row 1 below its text (y = 41).
