@@ -89,12 +89,12 @@ int TNuvEditBtn::MinimumHeight() const
 
 TRect TNuvEditBtn::ButtonBounds() const
 {
-    const int frame = hasFrame() ? 2 : 0;
-    const int w = width() - 2 * frame;
-    const int h = height() - 2 * frame;
+    // The figures count the edit's own width and height; the border pixels they subtract
+    // keep the button inside the client area.
+    const int w = width();
+    const int h = height();
     const int bw = m_buttonWidth;
     if (m_ctl3D) {
-        // The classic look: b counts the border pixels the button keeps clear of.
         const int b = Flat() ? 3 : (hasFrame() ? 4 : 2);
         const int left = w - bw - b;
         const int top = Flat() ? 2 : 0;
@@ -102,6 +102,14 @@ TRect TNuvEditBtn::ButtonBounds() const
     }
     const int left = w - bw - 2;
     return {left, 1, left + bw, 1 + h - 3};
+}
+
+int TNuvEditBtn::clientOffset() const
+{
+    // The 3-D border is two pixels wide, the plain one a single line.
+    if (!hasFrame())
+        return 0;
+    return m_ctl3D ? 2 : 1;
 }
 
 void TNuvEditBtn::layoutButton()
@@ -113,9 +121,9 @@ void TNuvEditBtn::layoutButton()
     if (height() < minimum)
         resize(width(), minimum);
     const TRect r = ButtonBounds();
-    const int frame = hasFrame() ? 2 : 0;
+    const int offset = clientOffset();
     m_button->SetButtonWidth(m_buttonWidth);
-    m_button->setGeometry(r.Left + frame, r.Top + frame, m_buttonWidth, std::max(1, r.Height()));
+    m_button->setGeometry(r.Left + offset, r.Top + offset, m_buttonWidth, std::max(1, r.Height()));
     UpdateTextArea();
     m_inLayout = false;
 }

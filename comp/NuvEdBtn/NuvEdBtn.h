@@ -76,7 +76,8 @@ public:
     void SetCtl3D(bool on);
 
     TEditButton& EditButton() { return *m_button; }
-    // The button's place in the edit's client area (inside the border).
+    // The button's place in the edit's client area (inside the border), figured from the
+    // edit's outer width and height.
     TRect ButtonBounds() const;
     // The least height that shows the font: its height and a quarter more, counted with the
     // smaller of the edit's and the system font's height.
@@ -98,6 +99,8 @@ protected:
 
 private:
     void layoutButton();
+    // Where the client area starts inside the border.
+    int clientOffset() const;
     void updateButtonFocus();
 
     int m_buttonWidth = 16;

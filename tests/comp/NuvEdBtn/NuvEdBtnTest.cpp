@@ -49,12 +49,13 @@ protected:
 TEST_F(NuvEdBtnTest, ButtonBoundsInEveryLook)
 {
     edit->SetButtonWidth(20);
-    // Bordered, not flat, 100 x 21: the client area is 96 x 17.
-    EXPECT_EQ(edit->ButtonBounds(), (TRect{72, 0, 92, 12}));
-    edit->resize(104, 25); // client 100 x 21, as the classic figures count
+    // Bordered, not flat, 100 x 21: the figures count the edit's own width and height and
+    // land in the client area inside the 2-pixel border.
     EXPECT_EQ(edit->ButtonBounds(), (TRect{76, 0, 96, 16}));
     EXPECT_EQ(edit->EditButton().geometry(), QRect(78, 2, 20, 16)) << "inside the border";
     EXPECT_EQ(edit->EditButton().width(), 20);
+    edit->resize(104, 25);
+    EXPECT_EQ(edit->ButtonBounds(), (TRect{80, 0, 100, 20}));
 
     edit->SetFlat(true); // no border: client 104 x 25
     EXPECT_EQ(edit->ButtonBounds(), (TRect{104 - 20 - 3, 2, 104 - 3, 2 + 25 - 3 - 1}));
@@ -62,7 +63,10 @@ TEST_F(NuvEdBtnTest, ButtonBoundsInEveryLook)
     edit->SetFlat(false);
 
     edit->SetCtl3D(false);
-    EXPECT_EQ(edit->ButtonBounds(), (TRect{100 - 20 - 2, 1, 98, 1 + 21 - 3}));
+    EXPECT_EQ(edit->ButtonBounds(), (TRect{104 - 20 - 2, 1, 102, 1 + 25 - 3}));
+    const QRect child = edit->EditButton().geometry();
+    EXPECT_LE(child.right(), edit->width() - 2) << "clear of the outer border line";
+    EXPECT_LE(child.bottom(), edit->height() - 2);
 }
 
 TEST_F(NuvEdBtnTest, TextAreaLeavesRoomForTheButton)
