@@ -17,6 +17,17 @@ constexpr int RowHeight = 12;
 const QString LookupCountKey = QStringLiteral("LOOKUPCOUNT");
 const QString LookupDisplayKey = QStringLiteral("LOOKUPDISPL");
 const QString LookupValueKey = QStringLiteral("LOOKUPVAL");
+
+// A plain INI line with commas (as other programs write them) reads as a list; what this
+// edit keeps there is one text. The blanks around the commas are gone by then: one after
+// each comma is put back, as such lists are usually written.
+QString storedText(const QSettings& store, const QString& key, const QString& fallback = {})
+{
+    const QVariant value = store.value(key, fallback);
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
 } // namespace
 
 bool TNuvEdit::LookupShown() const
@@ -219,17 +230,17 @@ void TNuvEdit::LoadPersistence()
         // A damaged count reads nothing rather than a huge number of empty entries.
         const int n = ok ? std::clamp(count, 0, 100000) : 0;
         for (int i = 1; i <= n; ++i) {
-            const QString value = store->value(LookupValueKey + QString::number(i)).toString();
+            const QString value = storedText(*store, LookupValueKey + QString::number(i));
             if (!value.isEmpty())
                 m_lookup.ValueList().Add(value);
-            const QString display = store->value(LookupDisplayKey + QString::number(i)).toString();
+            const QString display = storedText(*store, LookupDisplayKey + QString::number(i));
             if (!display.isEmpty())
                 m_lookup.DisplayList().Add(display);
         }
     }
     if (objectName().isEmpty())
         return;
-    const QString text = store->value(objectName(), QStringLiteral("@")).toString();
+    const QString text = storedText(*store, objectName(), QStringLiteral("@"));
     if (text != QStringLiteral("@"))
         QLineEdit::setText(text);
 }

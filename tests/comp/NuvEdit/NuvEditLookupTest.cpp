@@ -5,6 +5,7 @@
 #include "NuvEditFixture.h"
 #include "comp/NuvEdit/ListHintWindow.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -222,6 +223,25 @@ TEST_F(NuvEditPersistence, MissingEntryAndDamagedCount)
     e->Loaded();
     EXPECT_EQ(e->Text(), QStringLiteral("unchanged"));
     EXPECT_EQ(e->Lookup().DisplayList().Count(), 0);
+    e->Persistence().SetEnable(false);
+}
+
+TEST_F(NuvEditPersistence, HandWrittenCommasAreText)
+{
+    // Another program writes plain INI lines; a comma in them is no list separator here. The
+    // reader drops the blanks around the commas, and one after each is put back.
+    const QString ini = m_dir.filePath(QStringLiteral("plain.ini"));
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Form1]\r\nNameEdit=red, green\r\nLOOKUPCOUNT=1\r\n"
+                "LOOKUPDISPL1=a, b\r\nLOOKUPVAL1=1, 2\r\n");
+    }
+    auto e = makeEdit(ini);
+    e->Loaded();
+    EXPECT_EQ(e->QLineEdit::text(), QStringLiteral("red, green"));
+    EXPECT_EQ(e->Lookup().DisplayList().Lines(), QStringList{QStringLiteral("a, b")});
+    EXPECT_EQ(e->Lookup().ValueList().Lines(), QStringList{QStringLiteral("1, 2")});
     e->Persistence().SetEnable(false);
 }
 
