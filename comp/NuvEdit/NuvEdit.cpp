@@ -70,6 +70,16 @@ QString fixedPattern(int precision, bool grouped)
            (grouped ? QStringLiteral("n") : QStringLiteral("f"));
 }
 
+// The general format, without the exponent it uses from 1E15 up: no number type takes one,
+// and the whole number is what the user would have typed.
+QString generalText(double x)
+{
+    const QString g = Format(QStringLiteral("%g"), x);
+    if (g.contains(u'E') && std::fabs(x) >= 1)
+        return Format(QStringLiteral("%.0f"), x);
+    return g;
+}
+
 // Numbers too large for a fixed text ("%.2f" of 1E300) would fill the edit with digits no
 // one typed; they and the values that are no numbers count 0.
 double sane(double x)
@@ -213,16 +223,14 @@ void TNuvEdit::SetFloatValue(double value)
     switch (m_editType) {
     case TNuvEditType::etNumeric:
         // A whole number: grouping or decimals would make it no integer.
-        v = m_precision < 0 && x == std::trunc(x) ? Format(QStringLiteral("%g"), x)
+        v = m_precision < 0 && x == std::trunc(x) ? generalText(x)
                                                   : Format(QStringLiteral("%.0f"), x);
         break;
     case TNuvEditType::etFloat:
-        v = m_precision < 0 ? Format(QStringLiteral("%g"), x)
-                            : Format(fixedPattern(m_precision, false), x);
+        v = m_precision < 0 ? generalText(x) : Format(fixedPattern(m_precision, false), x);
         break;
     case TNuvEditType::etMoney:
-        v = m_precision <= 0 ? Format(QStringLiteral("%g"), x)
-                             : Format(fixedPattern(m_precision, false), x);
+        v = m_precision <= 0 ? generalText(x) : Format(fixedPattern(m_precision, false), x);
         break;
     case TNuvEditType::etHex: {
         const long long whole = static_cast<long long>(std::trunc(x));
@@ -553,6 +561,10 @@ void TNuvEdit::DoEnter(Qt::FocusReason reason)
     } else if (!m_autoSelect && isDecimalType(m_editType)) {
         const qsizetype dec = v.indexOf(FormatSettings().DecimalSeparator);
         setCursorPosition(valueStart + (dec >= 0 ? int(dec) : 0));
+    } else if (!m_autoSelect && hasSelectedText()) {
+        // The platform edit selects everything on a Tab entry by itself.
+        setCursorPosition(cursorPosition());
+        keepCaretInValue();
     }
     updateLabelLook();
     if (m_focusWidthInc != 0 && !m_focusWidened) {

@@ -402,6 +402,7 @@ private:
     bool m_oleDropTarget = false;
     int m_dropCaret = -1;
     bool m_pressedInSelection = false;
+    bool m_focusedAtPress = false;
     QPoint m_pressPos;
 
     TLookupSettings m_lookup;

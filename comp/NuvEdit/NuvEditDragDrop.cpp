@@ -24,6 +24,9 @@ QString firstLineOf(const QString& text)
 
 void TNuvEdit::mousePressEvent(QMouseEvent* event)
 {
+    // A link opens on a click into an edit that already had the focus, not on the click
+    // that gives it.
+    m_focusedAtPress = m_focused || hasFocus();
     if (event->button() == Qt::LeftButton && m_oleDropSource && hasSelectedText() &&
         (m_focused || hasFocus())) {
         const int pos = cursorPositionAt(event->position().toPoint());
@@ -65,8 +68,8 @@ void TNuvEdit::mouseReleaseEvent(QMouseEvent* event)
     }
     QLineEdit::mouseReleaseEvent(event);
     keepCaretInValue();
-    if (event->button() == Qt::LeftButton && m_linkFlag && (m_focused || hasFocus()) &&
-        !hasSelectedText()) {
+    if (event->button() == Qt::LeftButton && m_linkFlag && m_focusedAtPress &&
+        (m_focused || hasFocus()) && !hasSelectedText()) {
         bool show = true;
         const QString url = Text();
         Raise(OnURLClick, *this, url, show);
@@ -182,7 +185,8 @@ void TNuvEdit::dropEvent(QDropEvent* event)
             return;
         }
     }
-    if (m_maxLength > 0 && QLineEdit::text().size() + text.size() > m_maxLength) {
+    if (QLineEdit::text().size() + text.size() >
+        (m_maxLength > 0 ? m_maxLength : QLineEdit::maxLength())) {
         event->ignore();
         return;
     }

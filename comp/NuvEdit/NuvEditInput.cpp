@@ -254,9 +254,9 @@ bool TNuvEdit::KeyPress(QChar& key, TShiftState shift, bool keypad)
             break;
         if (key != Backspace && key != u'-' && v.startsWith(u'-') && vcaret == 0 && !hasSel)
             return false;
+        // The sign key toggles the sign whatever is selected: a whole number has no other
+        // place for it.
         if (key == u'-') {
-            if (hasSel)
-                return false;
             toggleSign();
             afterAcceptedChar();
             return false;
@@ -585,7 +585,10 @@ void TNuvEdit::PasteFromClipboard()
     int s = 0;
     int e = 0;
     valueSelection(s, e);
-    if (m_maxLength > 0 && QLineEdit::text().size() - (e - s) + text.size() > m_maxLength)
+    // Without MaxLength the platform edit still holds only so many characters: a longer text
+    // would be cut short, suffix and all.
+    const int limit = m_maxLength > 0 ? m_maxLength : QLineEdit::maxLength();
+    if (QLineEdit::text().size() - (e - s) + text.size() > limit)
         return;
     applyInsertion(text, s, e, s != e);
 }

@@ -109,6 +109,16 @@ TEST_F(NuvEditInteraction, PasteRefusals)
     EXPECT_EQ(edit->Text(), QStringLiteral("abcde"));
 }
 
+TEST_F(NuvEditInteraction, PasteBeyondTheWindowTextLimitKeepsTheSuffix)
+{
+    edit->SetSuffix(QStringLiteral(" kg"));
+    edit->SetText(QStringLiteral("12"));
+    edit->setCursorPosition(2);
+    paste(QString(40000, u'7'));
+    EXPECT_EQ(shown(), QStringLiteral("12 kg")) << "refused rather than cut short";
+    EXPECT_FALSE(edit->IsValueModified());
+}
+
 TEST_F(NuvEditInteraction, CopyAndCutEventsSeeTheValuePart)
 {
     edit->SetPrefix(QStringLiteral("<"));
@@ -212,6 +222,17 @@ TEST_F(NuvEditInteraction, FocusSelectionAvoidsPrefixSuffixAndScheme)
     EXPECT_EQ(edit->cursorPosition(), 2) << "just before the decimal separator";
 }
 
+TEST_F(NuvEditInteraction, WithoutAutoSelectTabEntrySelectsNothing)
+{
+    edit->SetAutoSelect(false);
+    edit->SetPrefix(QStringLiteral("$"));
+    edit->SetText(QStringLiteral("12"));
+    edit->setCursorPosition(3);
+    enter(Qt::TabFocusReason);
+    EXPECT_FALSE(edit->hasSelectedText()) << edit->selectedText().toStdString();
+    EXPECT_GE(edit->cursorPosition(), 1);
+}
+
 TEST_F(NuvEditInteraction, ColourStates)
 {
     edit->SetColor(clYellow);
@@ -312,6 +333,26 @@ TEST_F(NuvEditInteraction, LinkLookAndClickGoThroughTheOpener)
     edit->OnURLClick = nullptr;
     edit->SetText(QStringLiteral("ftp://example.org/file"));
     QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(NuvEditInteraction, ClickThatFocusesALinkDoesNotOpenIt)
+{
+    std::vector<QUrl> opened;
+    edit->LinkOpener = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    m_window->show();
+    edit->SetShowURL(true);
+    edit->SetText(QStringLiteral("www.example.org"));
+    // The press gives the focus, as the platform does, before the release.
+    const QPoint at(10, 10);
+    QTest::mousePress(edit, Qt::LeftButton, {}, at);
+    enter(Qt::MouseFocusReason);
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(opened.empty()) << "the edit was not focused when clicked";
+    QTest::mouseClick(edit, Qt::LeftButton, {}, at);
     EXPECT_EQ(opened.size(), 1u);
 }
 

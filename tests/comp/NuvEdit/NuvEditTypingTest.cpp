@@ -106,6 +106,22 @@ TEST_F(NuvEditTyping, KeySequencesPerType)
     }
 }
 
+TEST_F(NuvEditTyping, NumericSignTogglesWithASelection)
+{
+    edit->SetEditType(ET::etNumeric);
+    edit->SetSigned(true);
+    edit->SetPrefix(QStringLiteral("$"));
+    edit->SetText(QStringLiteral("12"));
+    edit->setSelection(1, 2);
+    type(QStringLiteral("-"));
+    EXPECT_EQ(shown(), QStringLiteral("$-12"));
+    EXPECT_TRUE(edit->IsValueModified());
+    edit->setSelection(1, 3);
+    type(QStringLiteral("-"));
+    EXPECT_EQ(shown(), QStringLiteral("$12"));
+    EXPECT_GE(edit->cursorPosition(), 1) << "never into the prefix";
+}
+
 TEST_F(NuvEditTyping, TypedCharacterMarksTheValueModified)
 {
     edit->SetEditType(ET::etNumeric);

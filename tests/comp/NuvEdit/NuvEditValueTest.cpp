@@ -167,6 +167,24 @@ TEST_F(NuvEditValue, NonNumbersNeverReachTheText)
     EXPECT_EQ(edit->Text(), QStringLiteral("0.00"));
 }
 
+TEST_F(NuvEditValue, LargeWholeNumbersInTheGeneralFormat)
+{
+    // The general format turns to an exponent from 1E15 up, which no number type takes.
+    edit->SetEditType(ET::etFloat);
+    edit->SetPrecision(-1);
+    edit->SetFloatValue(5e15);
+    EXPECT_EQ(edit->Text(), QStringLiteral("5000000000000000"));
+    EXPECT_DOUBLE_EQ(edit->FloatValue(), 5e15);
+    edit->SetFloatValue(-2.5);
+    EXPECT_EQ(edit->Text(), QStringLiteral("-2.5"));
+
+    edit->SetEditType(ET::etMoney);
+    edit->SetPrecision(0);
+    edit->SetFloatValue(1234567890123456.0);
+    EXPECT_EQ(edit->Text(), QStringLiteral("1,234,567,890,123,456"));
+    EXPECT_DOUBLE_EQ(edit->FloatValue(), 1234567890123456.0);
+}
+
 TEST_F(NuvEditValue, PrecisionAndTypeChanges)
 {
     edit->SetEditType(ET::etFloat);
