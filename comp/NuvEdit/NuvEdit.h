@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 
+class QDrag;
 class QLabel;
 class TCanvas;
 class TListHintWindow;
@@ -229,6 +230,9 @@ public:
 
     // What opens a clicked link (QDesktopServices behind the allow-list by default).
     TLinkOpener LinkOpener = DesktopLinkOpener();
+    // Runs a text drag the edit starts and tells how it ended; empty runs QDrag::exec, which
+    // waits for the drop.
+    std::function<Qt::DropAction(QDrag& drag)> RunTextDrag;
 
     // --- Clipboard -----------------------------------------------------------------------
     void CopyToClipboard();

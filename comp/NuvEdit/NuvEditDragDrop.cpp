@@ -85,7 +85,9 @@ void TNuvEdit::startTextDrag()
     int s = 0;
     int e = 0;
     selection(s, e);
-    const QString dragged = QLineEdit::text().mid(s, e - s);
+    // What leaves the edit is the selected part of the value, as for copy and cut: the
+    // prefix and suffix stay where they are.
+    const QString dragged = selectedValuePart();
     if (dragged.isEmpty())
         return;
     auto* data = new QMimeData;
@@ -93,7 +95,11 @@ void TNuvEdit::startTextDrag()
     auto* drag = new QDrag(this); // owned by Qt until the drag ends
     drag->setMimeData(data);
     const QString before = QLineEdit::text();
-    const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    const Qt::DropAction action = RunTextDrag
+                                      ? RunTextDrag(*drag)
+                                      : drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    if (RunTextDrag)
+        drag->deleteLater();
     const bool ctrl = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
     // A move to another window takes the text away here, when nothing else changed it.
     if (action == Qt::MoveAction && !ctrl && QLineEdit::text() == before &&
@@ -104,6 +110,8 @@ void TNuvEdit::startTextDrag()
         v.remove(vs, ve - vs);
         setWindowValue(v);
         setCursorPosition(prefixLength() + vs);
+        if (m_editType == TNuvEditType::etMoney)
+            regroupMoney();
         SetValueModified(true);
     }
 }

@@ -3,6 +3,7 @@
 // leave events and the large-text hint.
 #include "NuvEditFixture.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QEnterEvent>
 #include <QMimeData>
@@ -96,6 +97,46 @@ TEST_F(NuvEditMouse, ReleaseInsideTheSelectionPlacesTheCaret)
     QTest::mouseRelease(edit, Qt::LeftButton, {}, inside);
     EXPECT_FALSE(edit->hasSelectedText());
     EXPECT_EQ(edit->cursorPosition(), at);
+}
+
+TEST_F(NuvEditMouse, DragFromTheSelectionMovesOrCopies)
+{
+    m_window->show();
+    edit->SetOleDropSource(true);
+    edit->SetPrefix(QStringLiteral("$"));
+    edit->SetText(QStringLiteral("abcdef"));
+    struct Case
+    {
+        Qt::DropAction ended;
+        const char* left;
+    } cases[] = {
+        {Qt::MoveAction, "$def"},
+        {Qt::CopyAction, "$abcdef"},
+        {Qt::IgnoreAction, "$abcdef"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.ended));
+        edit->SetText(QStringLiteral("abcdef"));
+        enter();
+        edit->setSelection(0, 4); // "$abc": the prefix does not travel
+        QString carried;
+        edit->RunTextDrag = [&](QDrag& drag) {
+            carried = drag.mimeData()->text();
+            return c.ended;
+        };
+        int x = 1;
+        while (x < edit->width() && edit->cursorPositionAt(QPoint(x, 10)) < 2)
+            ++x;
+        const QPoint from(x, 10);
+        ASSERT_EQ(edit->cursorPositionAt(from), 2);
+        QTest::mousePress(edit, Qt::LeftButton, {}, from);
+        QTest::mouseMove(edit, from + QPoint(30, 0));
+        EXPECT_EQ(carried, QStringLiteral("abc"));
+        EXPECT_EQ(shown(), QString::fromUtf8(c.left));
+        EXPECT_EQ(edit->IsValueModified(), c.ended == Qt::MoveAction);
+        QTest::mouseRelease(edit, Qt::LeftButton, {}, from + QPoint(30, 0));
+        leave();
+    }
 }
 
 TEST_F(NuvEditMouse, FocusBorderPicture)
