@@ -567,13 +567,12 @@ void TNuvEdit::DoEnter(Qt::FocusReason reason)
         keepCaretInValue();
     }
     updateLabelLook();
-    if (m_focusWidthInc != 0 && !m_focusWidened) {
-        m_focusWidened = true;
-        resize(width() + m_focusWidthInc, height());
+    if (m_focusWidthInc != 0 && m_focusWidening == 0) {
+        m_focusWidening = m_focusWidthInc;
+        resize(width() + m_focusWidening, height());
     }
     if (m_focusAlign != TEditAlign::eaDefault && m_focusAlign != m_editAlign) {
         m_focusAligned = true;
-        m_alignBeforeFocus = m_editAlign;
         setAlignment(qtAlignment(m_focusAlign));
     }
     update();
@@ -609,13 +608,14 @@ void TNuvEdit::DoExit()
         setWindowValue(QStringLiteral("0"));
     }
     ValidateValue(Text());
-    if (m_focusWidened) {
-        m_focusWidened = false;
-        resize(width() - m_focusWidthInc, height());
+    // What entering added is taken back, whatever the settings became meanwhile.
+    if (m_focusWidening != 0) {
+        resize(width() - m_focusWidening, height());
+        m_focusWidening = 0;
     }
     if (m_focusAligned) {
         m_focusAligned = false;
-        setAlignment(qtAlignment(m_alignBeforeFocus));
+        setAlignment(qtAlignment(m_editAlign));
     }
     update();
     addHistory();

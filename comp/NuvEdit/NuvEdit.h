@@ -366,12 +366,11 @@ private:
     TFont m_font;
     TEditAlign m_editAlign = TEditAlign::eaLeft;
     TEditAlign m_focusAlign = TEditAlign::eaDefault;
-    TEditAlign m_alignBeforeFocus = TEditAlign::eaLeft;
     bool m_focusAligned = false;
     TColor m_focusColor = clWindow;
     TColor m_focusFontColor = clWindowText;
     int m_focusWidthInc = 0;
-    bool m_focusWidened = false;
+    int m_focusWidening = 0; // pixels added on entering
     bool m_focusLabel = false;
     bool m_focusBorder = false;
     bool m_showModified = false;

@@ -503,6 +503,19 @@ TEST_F(NuvEditInteraction, AlignmentWhileFocused)
     EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << "eaDefault keeps EditAlign";
 }
 
+TEST_F(NuvEditInteraction, SettingsChangedWhileFocusedSurviveLeaving)
+{
+    edit->SetFocusAlign(TEditAlign::eaCenter);
+    edit->SetFocusWidthInc(30);
+    enter();
+    EXPECT_EQ(edit->width(), 150);
+    edit->SetEditAlign(TEditAlign::eaRight);
+    edit->SetFocusWidthInc(10);
+    leave();
+    EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << "the new alignment, not the old";
+    EXPECT_EQ(edit->width(), 120) << "the widening taken back as it was made";
+}
+
 TEST_F(NuvEditInteraction, SoftBorderFramesTheTextArea)
 {
     edit->SetFlat(true);
