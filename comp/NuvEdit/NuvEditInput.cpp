@@ -432,11 +432,20 @@ void TNuvEdit::afterAcceptedChar()
 void TNuvEdit::keyPressEvent(QKeyEvent* event)
 {
     const TShiftState shift = ShiftStateFromEvent(*event);
-    // The clipboard keys of both families go through our own clipboard handling.
     const int qtKey = event->key();
     const bool ctrl = shift.Contains(TShiftStateItem::ssCtrl);
     const bool withShift = shift.Contains(TShiftStateItem::ssShift);
     const bool alt = shift.Contains(TShiftStateItem::ssAlt);
+    int key = VirtualKeyFromEvent(*event);
+    const int originalKey = key;
+    KeyDown(key, shift);
+    if (key == 0 && originalKey != 0) {
+        event->accept();
+        return;
+    }
+
+    // The clipboard keys of both families go through our own clipboard handling, after the
+    // key-down handlers had their say.
     if (event->matches(QKeySequence::Copy) || (ctrl && qtKey == Qt::Key_Insert)) {
         CopyToClipboard();
         event->accept();
@@ -458,14 +467,6 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
             event->accept();
             return;
         }
-    }
-
-    int key = VirtualKeyFromEvent(*event);
-    const int originalKey = key;
-    KeyDown(key, shift);
-    if (key == 0 && originalKey != 0) {
-        event->accept();
-        return;
     }
 
     if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {

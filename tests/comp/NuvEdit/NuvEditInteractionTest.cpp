@@ -119,6 +119,26 @@ TEST_F(NuvEditInteraction, PasteBeyondTheWindowTextLimitKeepsTheSuffix)
     EXPECT_FALSE(edit->IsValueModified());
 }
 
+TEST_F(NuvEditInteraction, KeyDownHandlersSeeTheClipboardKeys)
+{
+    edit->SetText(QStringLiteral("abc"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("zz"));
+    std::vector<int> downs;
+    edit->OnKeyDown = [&](QWidget&, int& k, TShiftState shift) {
+        downs.push_back(k);
+        if (k == 'V' && shift.Contains(TShiftStateItem::ssCtrl))
+            k = 0;
+    };
+    edit->setCursorPosition(3);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->Text(), QStringLiteral("abc")) << "swallowed on its way down";
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(edit->Text(), QStringLiteral("abczz"));
+    // The modifier keys come down on their own first.
+    std::erase_if(downs, [](int k) { return k == VK_CONTROL || k == VK_SHIFT; });
+    EXPECT_EQ(downs, (std::vector<int>{'V', VK_INSERT}));
+}
+
 TEST_F(NuvEditInteraction, CopyAndCutEventsSeeTheValuePart)
 {
     edit->SetPrefix(QStringLiteral("<"));
