@@ -107,7 +107,7 @@ TNuvEdit::TNuvEdit(QWidget* parent) : QLineEdit(parent), m_popup(new TListHintWi
     m_popup->ListControl()->OnChoose = [this](TLookupListBox&) { chooseLookup(); };
     // The user went from the edit into the list and then elsewhere: the edit was left.
     m_popup->OnDeactivate = [this] {
-        if (!hasFocus())
+        if (!hasFocus() && !m_choosing)
             DoExit();
     };
     applyColors();
@@ -536,8 +536,11 @@ void TNuvEdit::focusOutEvent(QFocusEvent* event)
 
 void TNuvEdit::DoEnter(Qt::FocusReason reason)
 {
+    // Coming back from the auto-complete list is no new entry: Escape still goes back to
+    // the text the user found when entering.
+    if (!m_focused)
+        m_focusEntryText = Text();
     m_focused = true;
-    m_focusEntryText = Text();
     if (m_focusColor != clNone && !m_errorFlag)
         m_shownColor = m_focusColor;
     if (!m_errorFlag && !(m_showModified && m_modified)) {

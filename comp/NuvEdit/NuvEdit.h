@@ -419,5 +419,6 @@ private:
     bool m_hover = false;
     bool m_focused = false;
     bool m_validating = false;
+    bool m_choosing = false; // the focus comes back from the list to the edit
     QPointer<QWidget> m_watchedWindow;
 };

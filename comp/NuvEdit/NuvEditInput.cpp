@@ -124,6 +124,9 @@ void TNuvEdit::KeyDown(int& key, TShiftState shift)
     }
     if (ctrl && (key == VK_TAB || key == VK_RETURN))
         return;
+    // Escape closes the list first; what it would offer no longer matches the text.
+    if (key == VK_ESCAPE && LookupShown())
+        m_popup->hide();
     if (key == VK_ESCAPE && m_canUndo) {
         SetValueText(m_focusEntryText);
         m_shownFontColor = m_focusFontColor != clNone ? m_focusFontColor : m_normalFontColor;

@@ -129,10 +129,16 @@ void TNuvEdit::chooseLookup()
 {
     TLookupListBox* box = m_popup->ListControl();
     const int row = box->ItemIndex();
-    raise();
-    activateWindow();
-    setFocus(Qt::OtherFocusReason);
-    m_popup->hide();
+    {
+        // The list loses the activation on the way: that is no leaving of the edit.
+        const bool wasChoosing = m_choosing;
+        m_choosing = true;
+        raise();
+        activateWindow();
+        setFocus(Qt::OtherFocusReason);
+        m_popup->hide();
+        m_choosing = wasChoosing;
+    }
     if (row < 0 || row >= box->Count())
         return;
     const int entry = box->RowEntry(row);

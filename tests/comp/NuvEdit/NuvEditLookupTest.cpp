@@ -138,6 +138,38 @@ TEST_F(NuvEditLookup, MouseReleaseChooses)
     EXPECT_FALSE(edit->LookupShown());
 }
 
+TEST_F(NuvEditLookup, EscapeClosesTheList)
+{
+    edit->SetText(QStringLiteral("start"));
+    enter();
+    type(QStringLiteral("ap"));
+    ASSERT_TRUE(edit->LookupShown());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(edit->LookupShown());
+    EXPECT_EQ(edit->Text(), QStringLiteral("start"));
+}
+
+TEST_F(NuvEditLookup, ChoosingWithTheMouseKeepsTheTextOfEntryForEscape)
+{
+    edit->SetText(QStringLiteral("start"));
+    enter();
+    type(QStringLiteral("ap"));
+    ASSERT_TRUE(edit->LookupShown());
+    QApplication::setActiveWindow(edit->LookupPopup());
+    if (QApplication::activeWindow() != edit->LookupPopup())
+        GTEST_SKIP() << "the platform does not activate the list";
+    int exits = 0;
+    edit->OnExit = [&](QWidget&) { ++exits; };
+    leave(); // into the list: the edit is not left
+    EXPECT_TRUE(edit->Focused());
+    QTest::mouseClick(list(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(exits, 0) << "choosing brings the focus back without leaving";
+    enter(Qt::ActiveWindowFocusReason); // the focus comes back
+    EXPECT_EQ(edit->Text(), QStringLiteral("apple"));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(edit->Text(), QStringLiteral("start"));
+}
+
 TEST_F(NuvEditLookup, MovingTheWindowClosesTheList)
 {
     type(QStringLiteral("ap"));
