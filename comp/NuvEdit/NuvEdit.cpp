@@ -316,7 +316,8 @@ void TNuvEdit::SetEditType(TNuvEditType type)
         reset = kind != TValueKind::vkInteger && kind != TValueKind::vkDecimal;
     else if (type == TNuvEditType::etHex)
         reset = kind != TValueKind::vkInteger && kind != TValueKind::vkHex;
-    if (reset && !v.isEmpty())
+    // An empty value is no number either: a number edit starts at 0.
+    if (reset)
         setWindowValue(QStringLiteral("0"));
 }
 

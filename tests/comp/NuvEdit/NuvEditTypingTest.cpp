@@ -178,6 +178,7 @@ protected:
 TEST_F(NuvEditTyping, TabOnFullLengthPostsTabAtTheLimit)
 {
     edit->SetEditType(ET::etNumeric);
+    edit->SetText(QString()); // a number edit starts at 0
     edit->SetLengthLimit(3);
     edit->SetTabOnFullLength(true);
     TabCounter counter;
@@ -202,6 +203,7 @@ TEST_F(NuvEditTyping, TabOnFullLengthMovesTheFocus)
     if (!edit->hasFocus())
         GTEST_SKIP() << "the platform gives no focus to the test window";
     edit->SetEditType(ET::etNumeric);
+    edit->SetText(QString()); // a number edit starts at 0
     edit->SetLengthLimit(3);
     edit->SetTabOnFullLength(true);
     type(QStringLiteral("123"));

@@ -203,6 +203,20 @@ TEST_F(NuvEditValue, PrecisionAndTypeChanges)
     edit->SetEditType(ET::etFloat);
     EXPECT_EQ(edit->Text(), QStringLiteral("0"));
 
+    // An empty value suits no number type.
+    const ET numberTypes[] = {ET::etNumeric, ET::etFloat, ET::etMoney, ET::etHex};
+    for (ET t : numberTypes) {
+        SCOPED_TRACE(int(t));
+        edit->SetEditType(ET::etString);
+        edit->SetText(QString());
+        edit->SetEditType(t);
+        EXPECT_EQ(edit->Text(), QStringLiteral("0"));
+    }
+    edit->SetEditType(ET::etString);
+    edit->SetText(QString());
+    edit->SetEditType(ET::etRange);
+    EXPECT_EQ(edit->Text(), QString());
+
     edit->SetEditType(ET::etPassword);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
     edit->SetText(QStringLiteral("abc"));
