@@ -549,7 +549,9 @@ void TNuvEdit::CopyToClipboard()
 
 void TNuvEdit::CutToClipboard()
 {
-    if (!EditorAcceptsClipboard())
+    // A password never reaches the clipboard, and a cut that loses it there would only
+    // delete it.
+    if (!EditorAcceptsClipboard() || echoMode() != QLineEdit::Normal)
         return;
     const QString part = selectedValuePart();
     if (part.isEmpty())
@@ -563,8 +565,7 @@ void TNuvEdit::CutToClipboard()
     valueSelection(s, e);
     if (deletionBreaksLimit(s, e))
         return;
-    if (echoMode() == QLineEdit::Normal)
-        QGuiApplication::clipboard()->setText(part);
+    QGuiApplication::clipboard()->setText(part);
     QString v = Text();
     v.remove(s, e - s);
     setWindowValue(v);

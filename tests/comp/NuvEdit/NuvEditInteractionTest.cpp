@@ -166,6 +166,18 @@ TEST_F(NuvEditInteraction, CopyAndCutEventsSeeTheValuePart)
     EXPECT_EQ(shown(), QStringLiteral("<llo>"));
 }
 
+TEST_F(NuvEditInteraction, PasswordsNeitherCopyNorCut)
+{
+    edit->SetEditType(ET::etPassword);
+    edit->SetText(QStringLiteral("secret"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+    edit->selectAll();
+    key(Qt::Key_C, Qt::ControlModifier);
+    key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("old"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("secret")) << "nothing deleted";
+}
+
 TEST_F(NuvEditInteraction, EscapeRestoresTheTextOfFocusEntry)
 {
     edit->SetText(QStringLiteral("start"));
