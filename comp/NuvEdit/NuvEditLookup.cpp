@@ -220,6 +220,9 @@ void TNuvEdit::SavePersistence()
             store->setValue(LookupDisplayKey + QString::number(i), display[i - 1]);
             if (values.Count() >= i)
                 store->setValue(LookupValueKey + QString::number(i), values[i - 1]);
+            else
+                // A value left from an earlier, longer list would come back for this entry.
+                store->remove(LookupValueKey + QString::number(i));
         }
     }
     store->sync();

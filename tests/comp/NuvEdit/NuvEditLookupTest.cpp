@@ -243,6 +243,25 @@ TEST_F(NuvEditPersistence, IniRoundTrip)
     e->Persistence().SetEnable(false);
 }
 
+TEST_F(NuvEditPersistence, ShorterValueListLeavesNoOldValues)
+{
+    const QString ini = m_dir.filePath(QStringLiteral("values.ini"));
+    {
+        auto e = makeEdit(ini);
+        e->Lookup().SetDisplayList({QStringLiteral("a1"), QStringLiteral("b2")});
+        e->Lookup().SetValueList({QStringLiteral("v1"), QStringLiteral("v2")});
+    }
+    {
+        auto e = makeEdit(ini);
+        e->Lookup().SetDisplayList({QStringLiteral("a1"), QStringLiteral("b2")});
+        e->Lookup().SetValueList({QStringLiteral("w1")});
+    }
+    auto e = makeEdit(ini);
+    e->Loaded();
+    EXPECT_EQ(e->Lookup().ValueList().Lines(), QStringList{QStringLiteral("w1")});
+    e->Persistence().SetEnable(false);
+}
+
 TEST_F(NuvEditPersistence, MissingEntryAndDamagedCount)
 {
     const QString ini = m_dir.filePath(QStringLiteral("other.ini"));
