@@ -487,7 +487,8 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
     const bool printable =
         !text.isEmpty() && !text[0].isNull() && (text[0] == Backspace || text[0].unicode() >= 32);
     if (printable && !(ctrl && !alt && text[0] != Backspace)) {
-        if (qtKey == Qt::Key_Escape)
+        // A read-only edit keeps its text: the typing rules below edit the text directly.
+        if (qtKey == Qt::Key_Escape || isReadOnly())
             return QLineEdit::keyPressEvent(event);
         keepCaretInValue();
         QChar ch = qtKey == Qt::Key_Backspace ? Backspace : text[0];

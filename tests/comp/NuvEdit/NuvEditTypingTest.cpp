@@ -122,6 +122,24 @@ TEST_F(NuvEditTyping, NumericSignTogglesWithASelection)
     EXPECT_GE(edit->cursorPosition(), 1) << "never into the prefix";
 }
 
+TEST_F(NuvEditTyping, ReadOnlyTakesNoKeys)
+{
+    const ET types[] = {ET::etString, ET::etNumeric, ET::etMoney, ET::etMixedCase};
+    for (ET t : types) {
+        SCOPED_TRACE(int(t));
+        edit->setReadOnly(false);
+        edit->SetEditType(t);
+        edit->SetSigned(true);
+        edit->SetText(QStringLiteral("12"));
+        edit->setReadOnly(true);
+        edit->setCursorPosition(1);
+        type(QStringLiteral("3-a\b"));
+        key(Qt::Key_Delete);
+        EXPECT_EQ(edit->Text(), QStringLiteral("12"));
+        EXPECT_FALSE(edit->IsValueModified());
+    }
+}
+
 TEST_F(NuvEditTyping, TypedCharacterMarksTheValueModified)
 {
     edit->SetEditType(ET::etNumeric);
