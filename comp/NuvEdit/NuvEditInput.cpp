@@ -238,6 +238,14 @@ bool TNuvEdit::KeyPress(QChar& key, TShiftState shift, bool keypad)
                 --s;
             if (deletionBreaksLimit(s, e))
                 return false;
+        } else if (hasSel) {
+            // Typing over a selected decimal separator joins the parts as a deletion would.
+            int s = 0;
+            int e = 0;
+            valueSelection(s, e);
+            const int grown = IntegerPartLength(v.left(s) + key + v.mid(e), fs);
+            if (grown > m_lengthLimit && grown > IntegerPartLength(v, fs))
+                return false;
         }
     }
 
@@ -358,6 +366,13 @@ bool TNuvEdit::acceptNumberChar(QChar c, bool isDecimal, bool isThousand)
             if (m_precision > 0 && dec >= 0)
                 setCursorPosition(valueStart + int(dec) + 1);
             return false;
+        }
+        // More decimals than Precision would behind the new separator: leaving would round
+        // away what the user typed.
+        if (m_precision > 0) {
+            const QString behind = v.mid(e);
+            if (std::count_if(behind.begin(), behind.end(), isDigit) > m_precision)
+                return false;
         }
         if (v.isEmpty() && vcaret == 0) {
             setWindowValue(QStringLiteral("0") + decimal);
@@ -512,9 +527,19 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
         keepCaretInValue();
     QLineEdit::keyPressEvent(event);
     const QString after = QLineEdit::text();
-    // Prefix and suffix are fixed: a platform edit that reached them is put back.
+    // Prefix and suffix are fixed: a platform edit that reached them is put back. So is one
+    // that lengthens the part the length limit counts (a word deleted across the decimal
+    // separator).
+    const auto integerPart = [this](const QString& shown) {
+        return IntegerPartLength(
+            shown.mid(m_prefix.size(), shown.size() - m_prefix.size() - m_suffix.size()),
+            FormatSettings());
+    };
     if (after != before && (!after.startsWith(m_prefix) || !after.endsWith(m_suffix) ||
                             after.size() < m_prefix.size() + m_suffix.size()))
+        QLineEdit::setText(before);
+    else if (after != before && m_lengthLimit > 0 && integerPart(after) > m_lengthLimit &&
+             integerPart(after) > integerPart(before))
         QLineEdit::setText(before);
     keepCaretInValue();
     if (QLineEdit::text() != before) {

@@ -68,6 +68,8 @@ TEST_F(NuvEditFuzz, RandomInputKeepsValuesOfTheirType)
     const QString alphabet = QStringLiteral("0123456789abcdefxyzABCDEFXYZ.,-;$ '\b");
     const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,     Qt::Key_Home,   Qt::Key_End,
                             Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Return};
+    const Qt::Key ctrlKeys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_K, Qt::Key_U,
+                                Qt::Key_Z,         Qt::Key_Y,      Qt::Key_A, Qt::Key_H};
     const char* clips[] = {"12",  "-3.5", "1,234.56", "abc", "ff",
                            "1-2", "a\nb", "",         "--",  "9999999999999999999999",
                            "1e5", " 7 "};
@@ -96,7 +98,13 @@ TEST_F(NuvEditFuzz, RandomInputKeepsValuesOfTheirType)
                 } else if (what < 8) {
                     const Qt::KeyboardModifiers mods =
                         rng() % 4 == 0 ? Qt::ShiftModifier : Qt::NoModifier;
-                    QTest::keyClick(e, keys[rng() % std::size(keys)], mods);
+                    if (rng() % 5 == 0)
+                        // The platform's own editing keys: word deletion, line deletion,
+                        // undo and redo.
+                        QTest::keyClick(e, ctrlKeys[rng() % std::size(ctrlKeys)],
+                                        Qt::ControlModifier);
+                    else
+                        QTest::keyClick(e, keys[rng() % std::size(keys)], mods);
                 } else if (what == 8) {
                     if (rng() % 2)
                         e->setSelection(int(rng() % 8), int(rng() % 5) - 2);

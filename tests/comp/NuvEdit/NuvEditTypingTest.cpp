@@ -18,7 +18,7 @@ struct TypingCase
     const char* suffix;
     const char* initial; // written with SetText; nullptr for none
     int caret;           // window position before typing; -1 = end of the value
-    const char* keys;    // "\b" is Backspace
+    const char* keys;    // "\b" is Backspace, "\x01" the Left arrow
     const char* expected;
     int expectedCaret;
     int expectedSelection = 0;
@@ -38,6 +38,10 @@ TEST_F(NuvEditTyping, KeySequencesPerType)
         {"float digit at end refused", ET::etFloat, 2, false, "", "", "3", 4, "9", "3.00", 4},
         {"float second separator refused", ET::etFloat, 2, false, "", "", "3", 4, ".", "3.00", 2},
         {"float separator into empty", ET::etFloat, 2, false, "", "", nullptr, 0, ".5", "0.5", 3},
+        {"float separator before too many digits", ET::etFloat, 2, false, "", "", nullptr, 0,
+         "123\x01\x01\x01.", "123", 0},
+        {"float separator before precision digits", ET::etFloat, 2, false, "", "", nullptr, 0,
+         "123\x01\x01.", "1.23", 2},
         {"float precision 0 no separator", ET::etFloat, 0, false, "", "", nullptr, 0, "1.5", "15",
          2},
         {"float letters refused", ET::etFloat, 2, false, "", "", nullptr, 0, "1a2", "12", 2},
@@ -99,7 +103,13 @@ TEST_F(NuvEditTyping, KeySequencesPerType)
         edit->SetValueText(c.initial ? QString::fromUtf8(c.initial) : QString());
         edit->setCursorPosition(c.caret >= 0 ? c.caret
                                              : int(edit->Prefix().size() + edit->Text().size()));
-        type(QString::fromUtf8(c.keys));
+        // "\x01" stands for the Left arrow.
+        for (QChar ch : QString::fromUtf8(c.keys)) {
+            if (ch == QChar(1))
+                key(Qt::Key_Left);
+            else
+                type(QString(ch));
+        }
         EXPECT_EQ(shown(), QString::fromUtf8(c.expected));
         EXPECT_EQ(edit->cursorPosition(), c.expectedCaret);
         EXPECT_EQ(int(edit->selectedText().size()), c.expectedSelection);
@@ -169,7 +179,11 @@ TEST_F(NuvEditTyping, LengthLimitStopsTheIntegerPart)
     EXPECT_EQ(shown(), QStringLiteral("123"));
     type(QStringLiteral(".45"));
     EXPECT_EQ(shown(), QStringLiteral("123.45"));
-    // Deleting the separator would join the parts into five integer digits.
+    // Typing over the selected separator, or deleting it, would join the parts into five
+    // integer digits.
+    edit->setSelection(3, 1);
+    type(QStringLiteral("6"));
+    EXPECT_EQ(shown(), QStringLiteral("123.45"));
     edit->setCursorPosition(4);
     type(QStringLiteral("\b"));
     EXPECT_EQ(shown(), QStringLiteral("123.45"));
