@@ -220,8 +220,10 @@ void TNuvEdit::SavePersistence()
             store->setValue(LookupDisplayKey + QString::number(i), display[i - 1]);
             if (values.Count() >= i)
                 store->setValue(LookupValueKey + QString::number(i), values[i - 1]);
-            else
+            else if (store->contains(LookupValueKey + QString::number(i)))
                 // A value left from an earlier, longer list would come back for this entry.
+                // Asking first makes the INI reader parse the section: a removal from a
+                // section it has not read yet would be lost when the file is written.
                 store->remove(LookupValueKey + QString::number(i));
         }
     }
