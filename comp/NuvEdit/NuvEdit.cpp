@@ -420,7 +420,14 @@ void TNuvEdit::SetDisabledColor(TColor c)
 
 void TNuvEdit::SetShowModified(bool on)
 {
+    const bool wasShown = m_showModified && m_modified;
     m_showModified = on;
+    if (wasShown && !on && !m_errorFlag && !m_linkFlag && !isReadOnly()) {
+        // The modified colour goes with the setting.
+        m_shownFontColor =
+            m_focused && m_focusFontColor != clNone ? m_focusFontColor : m_normalFontColor;
+        applyColors();
+    }
     updateModifiedLook();
 }
 
@@ -436,8 +443,12 @@ void TNuvEdit::SetShowError(bool on)
     if (!on && m_errorFlag) {
         m_errorFlag = false;
         m_shownColor = m_focused && m_focusColor != clNone ? m_focusColor : m_normalColor;
-        m_shownFontColor = m_normalFontColor;
+        m_shownFontColor =
+            m_focused && m_focusFontColor != clNone ? m_focusFontColor : m_normalFontColor;
+        if (m_linkFlag)
+            m_shownFontColor = m_urlColor;
         applyColors();
+        updateModifiedLook();
     } else if (on) {
         ValidateValue(Text());
     }

@@ -295,6 +295,25 @@ TEST_F(NuvEditInteraction, ColourStates)
     EXPECT_EQ(edit->ShownColor(), clYellow);
 }
 
+TEST_F(NuvEditInteraction, LooksEndWithTheirSettings)
+{
+    edit->SetFocusFontColor(clNavy);
+    edit->SetShowModified(true);
+    type(QStringLiteral("a"));
+    ASSERT_EQ(edit->ShownFontColor(), clHighlight);
+    edit->SetShowModified(false);
+    EXPECT_EQ(edit->ShownFontColor(), clWindowText) << "the modified colour goes";
+
+    edit->OnValueValidate = [](QWidget&, const QString&, bool& valid) { valid = false; };
+    edit->SetShowError(true);
+    enter();
+    ASSERT_TRUE(edit->ErrorLook());
+    edit->SetShowError(false);
+    EXPECT_FALSE(edit->ErrorLook());
+    EXPECT_EQ(edit->ShownColor(), clWindow);
+    EXPECT_EQ(edit->ShownFontColor(), clNavy) << "focused: the focus text colour";
+}
+
 TEST_F(NuvEditInteraction, ErrorLookFollowsValidation)
 {
     edit->SetColor(clWhite);
