@@ -438,9 +438,14 @@ void TNuvEdit::afterAcceptedChar()
         setCursorPosition(caret);
     }
     if (m_tabOnFullLength && m_lengthLimit > 0 && !hasSelectedText()) {
+        const TFormatSettings& fs = FormatSettings();
         const QString v = Text();
-        if (IntegerPartLength(v, FormatSettings()) == m_lengthLimit &&
-            cursorPosition() - prefixLength() == m_lengthLimit)
+        // The caret at the limit counts the characters the limit counts: money's thousand
+        // separators are not among them.
+        const QString beforeCaret = v.left(std::max(0, cursorPosition() - prefixLength()));
+        if (IntegerPartLength(v, fs) == m_lengthLimit &&
+            !beforeCaret.contains(fs.DecimalSeparator) &&
+            IntegerPartLength(beforeCaret, fs) == m_lengthLimit)
             postKey(this, Qt::Key_Tab);
     }
     SetValueModified(true);

@@ -224,6 +224,25 @@ TEST_F(NuvEditTyping, TabOnFullLengthPostsTabAtTheLimit)
     edit->removeEventFilter(&counter);
 }
 
+TEST_F(NuvEditTyping, TabOnFullLengthCountsNoThousandSeparators)
+{
+    edit->SetEditType(ET::etMoney);
+    edit->SetPrecision(2);
+    edit->SetText(QString());
+    edit->SetLengthLimit(4);
+    edit->SetTabOnFullLength(true);
+    TabCounter counter;
+    edit->installEventFilter(&counter);
+    type(QStringLiteral("1234"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(), QStringLiteral("1,234"));
+    EXPECT_EQ(counter.tabs, 1);
+    type(QStringLiteral(".5"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.tabs, 1) << "decimals after a full integer part move nothing";
+    edit->removeEventFilter(&counter);
+}
+
 TEST_F(NuvEditTyping, TabOnFullLengthMovesTheFocus)
 {
     auto* next = new QLineEdit(m_window.get());
