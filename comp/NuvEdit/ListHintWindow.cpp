@@ -64,9 +64,37 @@ void TLookupListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int 
         Raise(OnChoose, *this);
 }
 
+namespace {
+
+// The shadow behind the pop-up: a half-transparent dark band where the windowing system
+// blends windows, an opaque one where it does not; it never takes the mouse or the
+// activation.
+class TShadowWindow : public QWidget
+{
+public:
+    explicit TShadowWindow(QWidget* owner)
+        : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                             Qt::WindowTransparentForInput)
+    {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(0, 0, 0, 80));
+    }
+};
+
+} // namespace
+
 TListHintWindow::TListHintWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_list(new TLookupListBox(this))
+      m_list(new TLookupListBox(this)), m_shadow(std::make_unique<TShadowWindow>(parent))
 {
     // The user keeps typing in the edit while the list is shown.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -76,10 +104,39 @@ TListHintWindow::TListHintWindow(QWidget* parent)
     resize(60, 4 * RowHeight + 4);
 }
 
+TListHintWindow::~TListHintWindow() = default;
+
 void TListHintWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_list->setGeometry(1, 1, std::max(0, width() - 2), std::max(0, height() - 2));
+    placeShadow();
+}
+
+void TListHintWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    placeShadow();
+}
+
+void TListHintWindow::showEvent(QShowEvent* event)
+{
+    placeShadow();
+    m_shadow->show();
+    QWidget::showEvent(event);
+    // The shadow stays behind the list.
+    raise();
+}
+
+void TListHintWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_shadow->hide();
+}
+
+void TListHintWindow::placeShadow()
+{
+    m_shadow->setGeometry(geometry().translated(ShadowOffset, ShadowOffset));
 }
 
 void TListHintWindow::paintEvent(QPaintEvent*)

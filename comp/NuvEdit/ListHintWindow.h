@@ -1,6 +1,6 @@
 // The auto-complete pop-up of the typed edit: a hint-style top-level window with a 1-pixel
-// border that holds a sorted, owner-drawn list of the matching entries. Each row remembers
-// the index of the entry it came from, so that the edit can pick the matching value. The
+// border and a drop shadow that holds a sorted, owner-drawn list of the matching entries. Each row
+// remembers the index of the entry it came from, so that the edit can pick the matching value. The
 // window never takes the activation from the edit while the user types; the edit drives the
 // list with the keys and hears when a row is chosen.
 #pragma once
@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TLookupListBox : public TCustomListBox
@@ -39,14 +40,22 @@ class TListHintWindow : public QWidget
 {
 public:
     explicit TListHintWindow(QWidget* parent = nullptr);
+    ~TListHintWindow() override;
 
     TLookupListBox* ListControl() const { return m_list; }
+    // The drop shadow: a window of its own behind this one, ShadowOffset pixels to the right
+    // and down, shown and moved with it.
+    static constexpr int ShadowOffset = 4;
+    QWidget* Shadow() const { return m_shadow.get(); }
 
     // After the window hid itself because another window took the activation.
     std::function<void()> OnDeactivate;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     // The bottom-right corner of the list is the window's sizing grip.
@@ -54,8 +63,10 @@ protected:
 
 private:
     bool gripMouse(QMouseEvent* event);
+    void placeShadow();
 
     TLookupListBox* m_list; // child
+    std::unique_ptr<QWidget> m_shadow;
     bool m_sizing = false;
     QPoint m_sizeFrom;
     QSize m_sizeStart;

@@ -52,6 +52,23 @@ TEST_F(NuvEditLookup, ShowsMatchesAfterNumChars)
     EXPECT_EQ(edit->selectedText(), QStringLiteral("apple"));
 }
 
+TEST_F(NuvEditLookup, ShadowFollowsTheList)
+{
+    const QWidget* shadow = edit->LookupPopup()->Shadow();
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_FALSE(shadow->isVisible());
+    type(QStringLiteral("ap"));
+    ASSERT_TRUE(edit->LookupShown());
+    EXPECT_TRUE(shadow->isVisible());
+    const int d = TListHintWindow::ShadowOffset;
+    EXPECT_EQ(shadow->geometry(), edit->LookupPopup()->geometry().translated(d, d));
+    type(QStringLiteral("r"));
+    EXPECT_EQ(shadow->geometry(), edit->LookupPopup()->geometry().translated(d, d))
+        << "moved and sized with the list";
+    key(Qt::Key_Return);
+    EXPECT_FALSE(shadow->isVisible());
+}
+
 TEST_F(NuvEditLookup, CaseSensitivityAndNoMatch)
 {
     type(QStringLiteral("AV"));
