@@ -454,12 +454,10 @@ void TPlannerItem::SetItemEndTime(TDateTime value)
         else if (Int(value) < Int(m_exactStart))
             shift = -MinsPerDay;
         int end = m + shift;
-        m_endMinutes = end;
-        if (end < m_beginMinutes) {
+        // An end before the start runs past midnight: the end moves on a day, the start stays.
+        if (end < m_beginMinutes)
             end += MinsPerDay;
-            m_beginMinutes += MinsPerDay;
-            m_endMinutes = end;
-        }
+        m_endMinutes = end;
         auto cellOf = [&](int minutes) {
             return planner.RoundTime ? nearestInt(double(minutes) / unit) - d.DisplayStart()
                                      : (minutes - 1) / unit + 1 - d.DisplayStart();

@@ -505,6 +505,20 @@ TEST_F(ItemTimes, WrittenAndReadInEveryMode)
     }
 }
 
+// An end earlier in the day than the start, on the same date, runs past midnight: the end
+// moves on a day and the start stays where it was.
+TEST_F(ItemTimes, DayModeEndBeforeStartOnTheSameDateRunsPastMidnight)
+{
+    TPlannerItem& item = place(at(3, 11, 23, 0), at(3, 11, 1, 0));
+    EXPECT_EQ(item.BeginMinutes(), 23 * 60);
+    EXPECT_EQ(item.EndMinutes(), 25 * 60);
+    EXPECT_EQ(item.ItemBegin(), 46);
+    EXPECT_EQ(item.ItemEnd(), 48);
+    EXPECT_EQ(item.EndOffset(), 2);
+    expectTime(item.ItemStartTime(), at(3, 11, 23, 0));
+    expectTime(item.ItemEndTime(), at(3, 12, 1, 0));
+}
+
 TEST_F(ItemTimes, TimeLineAcrossDays)
 {
     mode(TPlannerType::plTimeLine);
