@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -143,8 +144,10 @@ int TCustomPlanner::TimeToCell(TDateTime value)
     case TPlannerType::plTimeLine: {
         const int perDay = MinsPerDay / unit - mode.TimeLineNVUBegin() - mode.TimeLineNVUEnd();
         const TDateTime lineStart = mode.TimeLineStart();
-        const int days = truncInt(Int(value - lineStart));
-        const int base = value >= lineStart ? days * perDay : (days - 1) * perDay;
+        // Days before the start count from the day the value falls on; midnight of an
+        // earlier day is that day's first cell, not the one a day before it.
+        const int days = truncInt(std::floor(value - lineStart));
+        const int base = days * perDay;
         const int skipped = mode.TimeLineNVUBegin() * unit;
         const int inDay = m < skipped ? 0 : m - skipped;
         return base + inDay / unit;

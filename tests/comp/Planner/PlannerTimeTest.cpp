@@ -60,6 +60,10 @@ TEST_F(PlannerModes, TimeToCellInEveryMode)
         {T::plHalfDayPeriod, at(3, 10), 0},
         {T::plTimeLine, at(3, 12, 9, 0), 66},
         {T::plTimeLine, at(3, 10, 9, 0), -30},
+        // Midnight of an earlier day is that day's first cell, the start of CellToTimeRange(-48).
+        {T::plTimeLine, at(3, 10), -48},
+        {T::plTimeLine, at(3, 9), -96},
+        {T::plTimeLine, at(3, 10, 0, 30), -47},
         {T::plMultiMonth, at(3, 20), 0},
         {T::plCustomList, at(3, 11), 1},
         {T::plCustomList, at(3, 20), 0},
