@@ -251,3 +251,89 @@ TEST_F(ConflictLayout, RunRepaintsTheCorrectedItemsOverTheirNeighbours)
 }
 
 } // namespace
+
+namespace {
+
+// Positions far apart (the searches then find each position's items without a table of
+// positions), the turned grid and several runs in a row, against the plain model.
+TEST_F(ConflictLayout, MatchesThePlainModelOnScatteredPositionsAndTurnedGrid)
+{
+    std::mt19937 rng(7031);
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        planner->Sidebar().SetPosition(round % 2 == 0 ? TSideBarPosition::spTop
+                                                      : TSideBarPosition::spLeftRight);
+        planner->SetLayer(round % 5 == 0 ? 2 : 0);
+        TPlannerGrid& grid = planner->Grid();
+        const bool turned = planner->Horizontal();
+        const int positionsInTable = turned ? grid.RowCount() : grid.ColCount();
+        const int cells = grid.CellCount();
+        items().Clear();
+        const int count = std::uniform_int_distribution<int>(1, 120)(rng);
+        std::vector<conflict_reference::Item> model;
+        items().BeginUpdate();
+        for (int i = 0; i < count; ++i) {
+            const int begin = std::uniform_int_distribution<int>(-3, cells + 3)(rng);
+            const int length = std::uniform_int_distribution<int>(-2, 12)(rng);
+            // Mostly a handful of positions, some of them thousands apart.
+            const int pos = rng() % 4 == 0 ? std::uniform_int_distribution<int>(-5000, 5000)(rng)
+                                           : std::uniform_int_distribution<int>(0, 3)(rng);
+            TPlannerItem& item = items().Add();
+            item.SetItemPos(pos);
+            item.SetItemBegin(begin);
+            item.SetItemEnd(begin + length);
+            if (rng() % 7 == 0)
+                item.SetLayer(2);
+            if (rng() % 9 == 0)
+                item.SetVisible(false);
+            if (rng() % 11 == 0) {
+                item.SetBackground(true);
+                item.SetAllowOverlap(rng() % 2 == 0);
+            }
+        }
+        items().EndUpdate();
+        auto snapshot = [&] {
+            model.clear();
+            for (int i = 0; i < count; ++i) {
+                const TPlannerItem& item = items()[i];
+                conflict_reference::Item m;
+                m.begin = item.ItemBegin();
+                m.end = item.ItemEnd();
+                m.pos = item.ItemPos();
+                m.visible = item.Visible();
+                m.background = item.Background();
+                m.allowOverlap = item.AllowOverlap();
+                m.layer = item.Layer();
+                m.conflicts = item.Conflicts();
+                m.conflictPos = item.ConflictPos();
+                model.push_back(m);
+            }
+        };
+        for (int run = 0; run < 3; ++run) {
+            SCOPED_TRACE(run);
+            snapshot();
+            // Shift a few items between runs so that carried-over results and a changed
+            // set of spans both come into play.
+            items().BeginUpdate();
+            for (int k = 0; k < 3 && run > 0; ++k) {
+                const int i = int(rng() % unsigned(count));
+                TPlannerItem& moved = items()[i];
+                moved.SetItemBegin(moved.ItemBegin() + int(rng() % 5) - 2);
+                model[std::size_t(i)].begin = moved.ItemBegin();
+                model[std::size_t(i)].visible = moved.Visible();
+            }
+            items().EndUpdate();
+            conflict_reference::UpdateConflicts(model, positionsInTable, cells, planner->Layer());
+            for (int i = 0; i < count; ++i) {
+                const TPlannerItem& item = items()[i];
+                const auto& m = model[std::size_t(i)];
+                ASSERT_EQ(item.Conflicts(), m.conflicts) << "item " << i;
+                ASSERT_EQ(item.ConflictPos(), m.conflictPos) << "item " << i;
+                ASSERT_EQ(item.ConflictBegin(), m.conflictBegin) << "item " << i;
+                ASSERT_EQ(item.ConflictEnd(), m.conflictEnd) << "item " << i;
+            }
+        }
+    }
+}
+
+} // namespace
