@@ -220,15 +220,20 @@ void TPlannerItem::SetAlignment(TAlignment align)
 
 void TPlannerItem::SetCaptionFont(const TFont& font)
 {
-    m_captionFont.Assign(font);
-    // An assignment counts as a change even when the description was the same.
-    changed(true);
+    // An assignment counts as a change even when the description was the same; a different
+    // one reports itself through the font's own change.
+    if (m_captionFont == font)
+        changed(true);
+    else
+        m_captionFont.Assign(font);
 }
 
 void TPlannerItem::SetFont(const TFont& font)
 {
-    m_font.Assign(font);
-    changed(true);
+    if (m_font == font)
+        changed(true);
+    else
+        m_font.Assign(font);
 }
 
 void TPlannerItem::SetWordWrap(bool on)

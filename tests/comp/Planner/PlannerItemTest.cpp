@@ -151,6 +151,25 @@ TEST_F(PlannerItem, GroupSharesItsLookButNotItsPlace)
     EXPECT_EQ(copy.CaptionString(), QStringLiteral("Review"));
 }
 
+// Assigning a font is one change, whether or not the description differs.
+TEST_F(PlannerItem, FontAssignmentNotifiesOnce)
+{
+    TPlannerItem& item = add(0, 2);
+    int changes = 0;
+    planner->OnItemsChange = [&](TPlannerItems&) { ++changes; };
+    TFont bold = item.Font();
+    bold.SetStyle(TFontStyles{TFontStyle::fsBold});
+    item.SetFont(bold);
+    EXPECT_EQ(changes, 1);
+    item.SetFont(bold);
+    EXPECT_EQ(changes, 2) << "the same description again";
+    item.SetCaptionFont(bold);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(item.CaptionFont(), bold);
+    item.CaptionFont().SetHeight(20);
+    EXPECT_EQ(changes, 4);
+}
+
 TEST_F(PlannerItem, OwnedItemObjectIsFreedWithTheItem)
 {
     TPlannerItem& owner = add(0, 1);
