@@ -9,6 +9,11 @@
 #include "platform/core/DateFormat.h"
 #include "platform/core/FormatSettings.h"
 
+#include <climits>
+#include <cmath>
+#include <iterator>
+#include <random>
+
 namespace {
 
 using PlannerTime = PlannerFixture;
@@ -643,6 +648,60 @@ TEST_F(ItemTimes, CustomModeAsksTheEvents)
     EXPECT_EQ(item.ItemEnd(), 8);
     expectTime(item.ItemEndTime(), at(3, 9));
     EXPECT_EQ(planner->TimeToCell(at(3, 20)), 19);
+}
+
+} // namespace
+
+namespace {
+
+// Odd stored settings and far-away or broken date-times: every time service answers
+// without failing, and an item placed with them keeps cells the collection can lay out.
+TEST_F(ItemTimes, OddSettingsAndDatesAreAnsweredQuietly)
+{
+    std::mt19937 rng(1103);
+    const TDateTime dates[] = {0,    -1,          at(3, 11, 9, 0), 2958465.99, -693593.5,
+                               1e12, -1e12,       std::nan(""),    at(2, 28),  at(12, 31, 23, 59),
+                               1e-9, at(3, 10, 0)};
+    const int numbers[] = {0, -1, 1, 13, 31, 32, -400, 10000, INT_MAX / 4, INT_MIN / 4};
+    auto number = [&] { return numbers[rng() % std::size(numbers)]; };
+    auto date = [&] { return dates[rng() % std::size(dates)]; };
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        TPlannerMode& m = planner->Mode();
+        m.SetPlannerType(TPlannerType(rng() % 9));
+        m.SetYear(number());
+        m.SetMonth(number());
+        m.SetWeekStart(number());
+        m.SetPeriodStartYear(number());
+        m.SetPeriodEndYear(number());
+        m.SetTimeLineStart(date());
+        m.SetTimeLineNVUBegin(number() % 60);
+        m.SetTimeLineNVUEnd(number() % 60);
+        m.SetDateTimeFormat(rng() % 2 ? QString() : QStringLiteral("ddd d/mm hh:nn"));
+        planner->Display().SetDisplayUnit(1 + int(rng() % 120));
+        planner->Display().SetDisplayOffset(number() % 30);
+        planner->SetHourType(THourType(rng() % 5));
+        const int cell = number();
+        (void)planner->TimeToCell(date());
+        TDateTime start = 0, end = 0;
+        planner->CellToTimeRange(cell, start, end);
+        (void)planner->IsActive(cell, number());
+        TBrush brush;
+        planner->CellBrush(number(), cell, brush);
+        (void)planner->DayName(number());
+        (void)planner->TimeText(number());
+        items().Clear();
+        TPlannerItem& item = items().Add();
+        item.SetItemStartTime(date());
+        item.SetItemEndTime(date());
+        item.SetHasExactTimes(rng() % 2 == 0);
+        (void)item.ItemStartTime();
+        (void)item.ItemEndTime();
+        (void)item.CaptionTimeText();
+        (void)item.StartText();
+        (void)item.EndText();
+        EXPECT_GE(item.ItemBegin(), 0);
+    }
 }
 
 } // namespace
