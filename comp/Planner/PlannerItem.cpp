@@ -9,6 +9,8 @@
 
 #include <QObject>
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 TPlannerItem::TPlannerItem(TPlannerItems& collection)
     : m_collection(collection), m_captionFont(collection.Planner().Font()),
@@ -54,17 +56,22 @@ void TPlannerItem::changed(bool notify)
         m_collection.ItemChanged(*this);
 }
 
+// Minutes of cells far outside the display (from far-away dates) are held at the ends
+// instead of overflowing.
+static int minutesOfCells(const TPlannerDisplay& d, std::int64_t cells)
+{
+    const std::int64_t minutes = (d.DisplayStart() + cells) * d.DisplayUnit() + d.DisplayOffset();
+    return int(std::clamp<std::int64_t>(minutes, INT_MIN / 2, INT_MAX / 2));
+}
+
 void TPlannerItem::recomputeBeginMinutes()
 {
-    const TPlannerDisplay& d = Planner().Display();
-    m_beginMinutes = (d.DisplayStart() + m_itemBegin) * d.DisplayUnit() + d.DisplayOffset();
+    m_beginMinutes = minutesOfCells(Planner().Display(), m_itemBegin);
 }
 
 void TPlannerItem::recomputeEndMinutes()
 {
-    const TPlannerDisplay& d = Planner().Display();
-    m_endMinutes =
-        (d.DisplayStart() + m_itemEnd + m_endOffset) * d.DisplayUnit() + d.DisplayOffset();
+    m_endMinutes = minutesOfCells(Planner().Display(), std::int64_t(m_itemEnd) + m_endOffset);
 }
 
 // --- Placement --------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -88,20 +89,36 @@ double minutesToTime(int minutes)
     return double(minutes) / MinsPerDay;
 }
 
-int floorDiv(int a, int b)
+// The start's minutes with the cells hidden before the display taken off, a day on so that
+// an early start stays positive; held at the ends for offsets from far-away dates.
+int clippedStartMinutes(int beginMinutes, const TPlannerDisplay& d, int beginOffset)
 {
-    int q = a / b;
+    return toInt(std::int64_t(beginMinutes) - std::int64_t(d.DisplayUnit()) * beginOffset +
+                 MinsPerDay);
+}
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b)
+{
+    std::int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0)))
         --q;
     return q;
 }
 
-// Year and month of the month `offset` months after year/month.
+// Year and month of the month `offset` months after year/month (a year past the calendar
+// simply yields no date later on).
 void addMonths(int year, int month, int offset, int& y, int& m)
 {
-    const int index = year * 12 + (month - 1) + offset;
-    y = floorDiv(index, 12);
-    m = index - y * 12 + 1;
+    const std::int64_t index = std::int64_t(year) * 12 + (std::int64_t(month) - 1) + offset;
+    const std::int64_t years = floorDiv(index, 12);
+    y = toInt(years);
+    m = int(index - years * 12) + 1;
+}
+
+// Months from the mode's month to year/month.
+int monthsFrom(const TPlannerMode& mode, int year, int month)
+{
+    return toInt((std::int64_t(year) - mode.Year()) * 12 + (std::int64_t(month) - mode.Month()));
 }
 
 TDateTime tryDate(int year, int month, int day)
@@ -142,15 +159,15 @@ int TCustomPlanner::TimeToCell(TDateTime value)
         return value > start ? nearestInt((value - start + 1) * 2) : 0;
     }
     case TPlannerType::plTimeLine: {
-        const int perDay = MinsPerDay / unit - mode.TimeLineNVUBegin() - mode.TimeLineNVUEnd();
+        const std::int64_t perDay =
+            std::int64_t(MinsPerDay / unit) - mode.TimeLineNVUBegin() - mode.TimeLineNVUEnd();
         const TDateTime lineStart = mode.TimeLineStart();
         // Days before the start count from the day the value falls on; midnight of an
         // earlier day is that day's first cell, not the one a day before it.
-        const int days = truncInt(std::floor(value - lineStart));
-        const int base = days * perDay;
-        const int skipped = mode.TimeLineNVUBegin() * unit;
-        const int inDay = m < skipped ? 0 : m - skipped;
-        return base + inDay / unit;
+        const std::int64_t days = truncInt(std::floor(value - lineStart));
+        const std::int64_t skipped = std::int64_t(mode.TimeLineNVUBegin()) * unit;
+        const std::int64_t inDay = m < skipped ? 0 : m - skipped;
+        return toInt(days * perDay + inDay / unit);
     }
     case TPlannerType::plCustom:
     case TPlannerType::plCustomList:
@@ -168,12 +185,12 @@ void TCustomPlanner::CellToTimeRange(int cell, TDateTime& start, TDateTime& end)
     const int unit = d.DisplayUnit();
     switch (mode.PlannerType()) {
     case TPlannerType::plDay: {
-        const int t = (d.DisplayStart() + cell) * unit + d.DisplayOffset();
+        const std::int64_t t = (std::int64_t(d.DisplayStart()) + cell) * unit + d.DisplayOffset();
         const TDateTime day = Int(CurrentTime());
         if (t >= 0 && t / 60 < 24)
-            start = day + minutesToTime(t);
+            start = day + minutesToTime(int(t));
         if (t + unit >= 0 && (t + unit) / 60 <= 23)
-            end = day + minutesToTime(t + unit);
+            end = day + minutesToTime(int(t + unit));
         return;
     }
     case TPlannerType::plWeek:
@@ -196,17 +213,18 @@ void TCustomPlanner::CellToTimeRange(int cell, TDateTime& start, TDateTime& end)
         }
         return;
     case TPlannerType::plTimeLine: {
-        const int perDay = MinsPerDay / unit - mode.TimeLineNVUBegin() - mode.TimeLineNVUEnd();
+        const std::int64_t perDay =
+            std::int64_t(MinsPerDay / unit) - mode.TimeLineNVUBegin() - mode.TimeLineNVUEnd();
         // Without a single shown unit per day no cell has a time.
         if (perDay <= 0)
             return;
-        int c = cell;
+        std::int64_t c = cell;
         if (c < 0)
             c += ((-c + perDay - 1) / perDay) * perDay;
-        const TDateTime base = Int(mode.TimeLineStart()) + cell / perDay;
-        const int inDay = c % perDay + mode.TimeLineNVUBegin();
-        start = base + minutesToTime(inDay * unit);
-        end = base + minutesToTime((inDay + 1) * unit);
+        const TDateTime base = Int(mode.TimeLineStart()) + double(cell / perDay);
+        const std::int64_t inDay = c % perDay + mode.TimeLineNVUBegin();
+        start = base + double(inDay * unit) / MinsPerDay;
+        end = base + double((inDay + 1) * unit) / MinsPerDay;
         if (cell < 0 && cell % perDay != 0) {
             start -= 1;
             end -= 1;
@@ -257,7 +275,9 @@ static bool activeByMode(TCustomPlanner& planner, unsigned inactiveDays, int cel
     }
     case TPlannerType::plTimeLine: {
         const int unit = d.DisplayUnit();
-        const int shown = MinsPerDay - unit * (mode.TimeLineNVUEnd() + mode.TimeLineNVUBegin());
+        const std::int64_t shown =
+            MinsPerDay -
+            std::int64_t(unit) * (std::int64_t(mode.TimeLineNVUEnd()) + mode.TimeLineNVUBegin());
         if (shown <= 0)
             return true;
         return !inactiveDay(Int(double(cell) * unit / shown) + mode.TimeLineStart());
@@ -312,8 +332,12 @@ QString TCustomPlanner::DayName(int n) const
 
 void TCustomPlanner::PlanTimeToStrings(int minutes, QString& hours, QString& mins, QString& ampm)
 {
-    if (minutes < 0)
-        minutes += MinsPerDay * ((-minutes + MinsPerDay - 1) / MinsPerDay);
+    // Raised by whole days until not negative (a remainder cannot overflow).
+    if (minutes < 0) {
+        minutes %= MinsPerDay;
+        if (minutes < 0)
+            minutes += MinsPerDay;
+    }
     int h = minutes / 60 % 24;
     const int minute = minutes % 60;
     const TFormatSettings& fs = FormatSettings();
@@ -408,7 +432,7 @@ void TPlannerItem::SetItemStartTime(TDateTime value)
         int y = 0, mo = 0, day = 0;
         if (!TryDecodeDate(value, y, mo, day))
             return;
-        const int index = (y - mode.Year()) * 12 + (mo - mode.Month());
+        const int index = monthsFrom(mode, y, mo);
         SetItemPos(std::clamp(index, 0, std::max(planner.Positions() - 1, 0)));
         SetItemBegin(day - 1);
         return;
@@ -517,7 +541,7 @@ void TPlannerItem::SetItemEndTime(TDateTime value)
         int y = 0, mo = 0, day = 0;
         if (!TryDecodeDate(value, y, mo, day))
             return;
-        const int index = (y - mode.Year()) * 12 + (mo - mode.Month());
+        const int index = monthsFrom(mode, y, mo);
         SetItemPos(std::clamp(index, 0, std::max(planner.Positions() - 1, 0)));
         SetItemEnd(day);
         return;
@@ -553,7 +577,7 @@ TDateTime TPlannerItem::ItemStartTime()
         minutes -= days * MinsPerDay;
         TDateTime t = minutesToTime(minutes);
         if (m_beginOffset > 0)
-            t -= minutesToTime(m_beginOffset * d.DisplayUnit());
+            t -= double(std::int64_t(m_beginOffset) * d.DisplayUnit()) / MinsPerDay;
         return t + planner.PositionToDay(m_itemPos) + days;
     }
     case TPlannerType::plWeek:
@@ -649,7 +673,7 @@ QString TPlannerItem::CaptionTimeText()
             start = planner.TimeText(minutesOfDay(m_exactStart));
             end = planner.TimeText(minutesOfDay(m_exactEnd));
         } else {
-            start = planner.TimeText(m_beginMinutes - d.DisplayUnit() * m_beginOffset + MinsPerDay);
+            start = planner.TimeText(clippedStartMinutes(m_beginMinutes, d, m_beginOffset));
             end = planner.TimeText(m_endMinutes);
         }
         const TDateTime startDay = Int(ItemRealStartTime());
@@ -727,8 +751,8 @@ QString TPlannerItem::StartText()
     switch (mode.PlannerType()) {
     case TPlannerType::plDay:
     case TPlannerType::plTimeLine:
-        return planner.TimeText(m_beginMinutes - planner.Display().DisplayUnit() * m_beginOffset +
-                                MinsPerDay);
+        return planner.TimeText(
+            clippedStartMinutes(m_beginMinutes, planner.Display(), m_beginOffset));
     case TPlannerType::plWeek:
     case TPlannerType::plMonth:
         return shortDate(mode.MonthStartDate() + m_itemBegin - m_beginOffset);

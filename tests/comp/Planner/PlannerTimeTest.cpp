@@ -675,8 +675,8 @@ TEST_F(ItemTimes, OddSettingsAndDatesAreAnsweredQuietly)
         m.SetPeriodStartYear(number());
         m.SetPeriodEndYear(number());
         m.SetTimeLineStart(date());
-        m.SetTimeLineNVUBegin(number() % 60);
-        m.SetTimeLineNVUEnd(number() % 60);
+        m.SetTimeLineNVUBegin(rng() % 3 ? number() % 60 : number());
+        m.SetTimeLineNVUEnd(rng() % 3 ? number() % 60 : number());
         m.SetDateTimeFormat(rng() % 2 ? QString() : QStringLiteral("ddd d/mm hh:nn"));
         planner->Display().SetDisplayUnit(1 + int(rng() % 120));
         planner->Display().SetDisplayOffset(number() % 30);
