@@ -153,7 +153,7 @@ void TPlannerItems::forCandidates(const TSpanIndex& index, int pos, int minEnd, 
         last = std::upper_bound(first, end, pos, posBefore);
     }
     // A short span that ends at or after minEnd starts no earlier than minEnd - threshold.
-    const int earliest = minEnd - index.threshold;
+    const long long earliest = (long long)minEnd - index.threshold;
     const TSpan* it = std::partition_point(shortFirst, shortLast,
                                            [&](const TSpan& s) { return s.begin < earliest; });
     for (; it != shortLast && it->begin <= maxBegin; ++it)

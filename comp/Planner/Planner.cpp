@@ -5,6 +5,7 @@
 #include "platform/core/RaiseEvent.h"
 
 #include <algorithm>
+#include <climits>
 
 // --- Side bar ---------------------------------------------------------------------------
 
@@ -111,7 +112,8 @@ int TPlannerGrid::PositionToLine(int pos) const
     case TSideBarPosition::spTop:
         break;
     }
-    return pos + 1;
+    // The last int has no line after the side bar.
+    return pos < INT_MAX ? pos + 1 : -1;
 }
 
 int TPlannerGrid::LineToPosition(int line) const

@@ -78,7 +78,7 @@ void TPlannerItem::recomputeEndMinutes()
 
 void TPlannerItem::SetItemBegin(int cell)
 {
-    propagateLink(true, false, cell - m_itemBegin);
+    propagateLink(true, false, std::int64_t(cell) - m_itemBegin);
     // Hidden while it moves, so that the old area is repainted as well as the new one.
     setVisibleRaw(false);
     m_itemBegin = cell < 0 ? 0 : cell;
@@ -89,7 +89,7 @@ void TPlannerItem::SetItemBegin(int cell)
 
 void TPlannerItem::SetItemEnd(int cell)
 {
-    propagateLink(false, true, cell - m_itemEnd);
+    propagateLink(false, true, std::int64_t(cell) - m_itemEnd);
     const bool wasVisible = m_visible;
     setVisibleRaw(false);
     m_itemEnd = cell;
@@ -102,7 +102,7 @@ void TPlannerItem::SetItemPos(int pos)
 {
     if (pos == m_itemPos)
         return;
-    propagatePos(pos - m_itemPos);
+    propagatePos(std::int64_t(pos) - m_itemPos);
     RepaintItem();
     m_itemPos = pos;
     setVisibleRaw(true);
@@ -132,7 +132,7 @@ static void releaseDeferredUpdate(TPlannerItems& items)
     items.EndUpdateDeferred();
 }
 
-void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, int delta)
+void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, std::int64_t delta)
 {
     TCustomPlanner& planner = Planner();
     if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
@@ -140,8 +140,8 @@ void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, int delta)
     releaseDeferredUpdate(m_collection);
 
     TPlannerItem& linked = *m_linkedItem;
-    int newBegin = linked.m_itemBegin;
-    int newEnd = linked.m_itemEnd;
+    std::int64_t newBegin = linked.m_itemBegin;
+    std::int64_t newEnd = linked.m_itemEnd;
     bool moveBegin = false;
     bool moveEnd = false;
     switch (m_linkType) {
@@ -169,26 +169,30 @@ void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, int delta)
     if (moveEnd)
         newEnd += delta;
     const TPlannerDisplay& d = planner.Display();
-    auto outside = [&](int v) { return v < d.DisplayStart() || v > d.DisplayEnd(); };
+    auto outside = [&](std::int64_t v) { return v < d.DisplayStart() || v > d.DisplayEnd(); };
     if ((moveBegin && outside(newBegin)) || (moveEnd && outside(newEnd)))
         return;
 
     planner.m_linkPropagating = true;
     if (moveBegin)
-        linked.SetItemBegin(newBegin);
+        linked.SetItemBegin(int(newBegin));
     if (moveEnd)
-        linked.SetItemEnd(newEnd);
+        linked.SetItemEnd(int(newEnd));
     planner.m_linkPropagating = false;
 }
 
-void TPlannerItem::propagatePos(int delta)
+void TPlannerItem::propagatePos(std::int64_t delta)
 {
     TCustomPlanner& planner = Planner();
     if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
         return;
     releaseDeferredUpdate(m_collection);
+    // A position that no int can hold is no position to follow to.
+    const std::int64_t newPos = m_linkedItem->m_itemPos + delta;
+    if (newPos < INT_MIN || newPos > INT_MAX)
+        return;
     planner.m_linkPropagating = true;
-    m_linkedItem->SetItemPos(m_linkedItem->m_itemPos + delta);
+    m_linkedItem->SetItemPos(int(newPos));
     planner.m_linkPropagating = false;
 }
 
@@ -699,53 +703,64 @@ void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int&
 {
     TCustomPlanner& planner = Planner();
     Raise(planner.OnItemPlaceUpdate, planner, *this, newBegin, newEnd, newPos);
-    const int delta = newBegin - m_itemBegin;
-    const int length = m_itemEnd - m_itemBegin + m_beginOffset + m_endOffset;
+    // Worked out in 64 bits and held at the ends, so that no cell value can overflow.
+    using I64 = std::int64_t;
+    auto hold = [](I64 v) { return int(std::clamp<I64>(v, INT_MIN / 2, INT_MAX / 2)); };
+    I64 b = newBegin;
+    I64 e = newEnd;
+    I64 a = anchor;
+    I64 beginOffset = m_beginOffset;
+    I64 endOffset = m_endOffset;
+    const I64 delta = b - m_itemBegin;
+    const I64 length = I64(m_itemEnd) - m_itemBegin + beginOffset + endOffset;
     m_hasExactTimes = false;
 
-    if (m_beginOffset != 0) {
-        m_beginOffset -= delta;
-        if (m_beginOffset < 0) {
+    if (beginOffset != 0) {
+        beginOffset -= delta;
+        if (beginOffset < 0) {
             // Moved on by more than was hidden: the begin advances by the excess.
-            newBegin = m_itemBegin - m_beginOffset;
-            newEnd = newBegin + length;
-            m_beginOffset = 0;
-            anchor -= delta;
+            b = m_itemBegin - beginOffset;
+            e = b + length;
+            beginOffset = 0;
+            a -= delta;
         } else {
             // The visible begin stays where it is; the hidden part shrinks or grows.
-            newBegin -= delta;
-            anchor -= delta;
-            newEnd = m_itemEnd + delta;
+            b -= delta;
+            a -= delta;
+            e = m_itemEnd + delta;
         }
     }
-    if (m_endOffset != 0) {
-        m_endOffset += delta;
-        if (m_endOffset < 0) {
-            newEnd = m_itemEnd + m_endOffset;
-            m_endOffset = 0;
+    if (endOffset != 0) {
+        endOffset += delta;
+        if (endOffset < 0) {
+            e = m_itemEnd + endOffset;
+            endOffset = 0;
         } else {
-            newEnd = m_itemEnd + m_endOffset;
-            newBegin = m_itemBegin + delta;
+            e = m_itemEnd + endOffset;
+            b = m_itemBegin + delta;
         }
     }
-    if (newBegin < 0) {
-        m_beginOffset = -newBegin;
-        newBegin = 0;
-        anchor -= delta;
+    if (b < 0) {
+        beginOffset = -b;
+        b = 0;
+        a -= delta;
     }
-    if (newEnd < 1) {
-        newBegin = 0;
-        newEnd = 1;
-        m_beginOffset = length - 1;
-        m_endOffset = 0;
-        anchor -= delta;
+    if (e < 1) {
+        b = 0;
+        e = 1;
+        beginOffset = length - 1;
+        endOffset = 0;
+        a -= delta;
     }
-    const int count = planner.Grid().CellCount();
-    if (newEnd > count) {
-        m_endOffset = newEnd - count;
-        newEnd = count;
+    const I64 count = planner.Grid().CellCount();
+    if (e > count) {
+        endOffset = e - count;
+        e = count;
     }
-    SetItemBegin(newBegin);
-    SetItemEnd(newEnd);
+    m_beginOffset = hold(beginOffset);
+    m_endOffset = hold(endOffset);
+    anchor = hold(a);
+    SetItemBegin(hold(b));
+    SetItemEnd(hold(e));
     SetItemPos(newPos);
 }

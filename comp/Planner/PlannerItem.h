@@ -18,6 +18,7 @@
 #include "platform/gfx/Font.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -285,8 +286,8 @@ private:
     void changed(bool notify);
     void recomputeBeginMinutes();
     void recomputeEndMinutes();
-    void propagateLink(bool beginChanged, bool endChanged, int delta);
-    void propagatePos(int delta);
+    void propagateLink(bool beginChanged, bool endChanged, std::int64_t delta);
+    void propagatePos(std::int64_t delta);
     void setVisibleRaw(bool on);
 
     TPlannerItems& m_collection;

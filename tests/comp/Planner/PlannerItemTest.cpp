@@ -6,6 +6,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <climits>
+#include <iterator>
+#include <random>
 
 namespace {
 
@@ -486,6 +489,106 @@ TEST_F(PlannerItem, InHeaderItemsLeaveTheLayout)
     b.SetInHeader(true);
     EXPECT_EQ(a.Conflicts(), 1);
     EXPECT_EQ(items().FindItemAtCell(1, 0), &a);
+}
+
+} // namespace
+
+namespace {
+
+// Random placements, links, groups, selections and frees with values from the far ends:
+// nothing fails, the selection and the links never point at a freed item, and the layout
+// still agrees with itself when run again.
+TEST_F(PlannerItem, RandomOperationsKeepTheCollectionSound)
+{
+    std::mt19937 rng(4242);
+    const int values[] = {0, 1, 2, 5, 47, 48, 49, -1, -7, 1000, INT_MAX, INT_MIN, INT_MAX / 2};
+    auto value = [&] { return values[rng() % std::size(values)]; };
+    planner->Grid().SetColWidths(1, 90);
+    for (int step = 0; step < 3000; ++step) {
+        SCOPED_TRACE(step);
+        const int count = items().Count();
+        TPlannerItem* some = count > 0 ? &items()[int(rng() % unsigned(count))] : nullptr;
+        switch (rng() % 12) {
+        case 0:
+        case 1:
+            add(value(), value(), int(rng() % 5) - 1);
+            break;
+        case 2:
+            if (some)
+                some->SetItemBegin(value());
+            break;
+        case 3:
+            if (some)
+                some->SetItemEnd(value());
+            break;
+        case 4:
+            if (some)
+                some->SetItemPos(value());
+            break;
+        case 5:
+            if (some && count > 1) {
+                some->SetLinkedItem(&items()[int(rng() % unsigned(count))]);
+                some->SetLinkType(TPlannerLinkType(rng() % 5));
+            }
+            break;
+        case 6:
+            if (some) {
+                some->SetGroupID(int(rng() % 3) - 1);
+                some->SetIsCopy(rng() % 2 == 0);
+                some->SetColor(TColor(rng() & 0xFFFFFF));
+            }
+            break;
+        case 7:
+            if (some)
+                items().Free(some);
+            break;
+        case 8:
+            if (some)
+                items().SelectItem(some);
+            else
+                items().FocusNextItem();
+            break;
+        case 9: {
+            (void)items().SelectItemAt(value(), value(), rng() % 2 == 0, value());
+            (void)items().FindItemAtPixel(value(), value(), value());
+            (void)items().HasOverlap(value(), value(), value());
+            break;
+        }
+        case 10:
+            if (some) {
+                int anchor = value();
+                some->SetBeginOffset(value());
+                some->SetEndOffset(value());
+                some->PlaceUpdateClipped(value(), value(), value(), anchor);
+            }
+            break;
+        case 11:
+            if (rng() % 2)
+                items().BeginUpdate();
+            else
+                items().EndUpdate();
+            break;
+        }
+        for (int i = 0; i < items().Count(); ++i) {
+            const TPlannerItem& item = items()[i];
+            ASSERT_GE(item.ItemBegin(), 0);
+            ASSERT_EQ(item.Index(), i);
+            if (item.LinkedItem()) {
+                bool found = false;
+                for (int j = 0; j < items().Count(); ++j)
+                    found = found || &items()[j] == item.LinkedItem();
+                ASSERT_TRUE(found) << "a link to a freed item";
+            }
+        }
+        if (items().Selected()) {
+            bool found = false;
+            for (int j = 0; j < items().Count(); ++j)
+                found = found || &items()[j] == items().Selected();
+            ASSERT_TRUE(found) << "the selection is a freed item";
+        }
+    }
+    while (items().UpdateCount() > 0)
+        items().EndUpdate();
 }
 
 } // namespace
