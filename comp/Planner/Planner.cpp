@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 // --- Side bar ---------------------------------------------------------------------------
 
@@ -361,10 +362,15 @@ void TCustomPlanner::UpdateGrid(bool keepMinutes)
     m_grid->SetCellScale(d.DisplayScale());
     for (int i = 0; i < m_items->Count(); ++i) {
         TPlannerItem& item = m_items->Items(i);
-        const int b = item.m_beginMinutes - d.DisplayOffset();
-        const int e = item.m_endMinutes - d.DisplayOffset();
-        item.m_itemBegin = b / unit - d.DisplayStart();
-        item.m_itemEnd = e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0);
+        // In 64 bits: minutes and offsets from far-out stored values may not fit an int
+        // once subtracted.
+        const std::int64_t b = std::int64_t(item.m_beginMinutes) - d.DisplayOffset();
+        const std::int64_t e = std::int64_t(item.m_endMinutes) - d.DisplayOffset();
+        auto hold = [](std::int64_t v) {
+            return int(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
+        };
+        item.m_itemBegin = hold(b / unit - d.DisplayStart());
+        item.m_itemEnd = hold(e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0));
         item.RepaintItem();
     }
     LayoutGrid();

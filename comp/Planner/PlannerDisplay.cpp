@@ -9,6 +9,8 @@
 #include "platform/gfx/Bitmap.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 TDateTime SafeEncodeDate(int year, int month, int day)
 {
@@ -35,12 +37,20 @@ TPlannerDisplay::TPlannerDisplay(TCustomPlanner& planner) : m_planner(planner)
     UpdateLimits();
 }
 
+// Minutes of a number of units, held at the ends for stored values far out of range.
+static int unitMinutes(std::int64_t units, int unit, int offset)
+{
+    return int(std::clamp<std::int64_t>(units * unit + offset, INT_MIN / 2, INT_MAX / 2));
+}
+
 void TPlannerDisplay::UpdateLimits()
 {
-    m_startLimit = m_displayStart * m_displayUnit + m_displayOffset;
-    m_endLimit = (m_displayEnd + 1) * m_displayUnit + m_displayOffset;
-    m_activeStartMinutes = (m_activeStart + m_displayStart) * m_displayUnit + m_displayOffset;
-    m_activeEndMinutes = (m_activeEnd + m_displayStart) * m_displayUnit + m_displayOffset;
+    m_startLimit = unitMinutes(m_displayStart, m_displayUnit, m_displayOffset);
+    m_endLimit = unitMinutes(std::int64_t(m_displayEnd) + 1, m_displayUnit, m_displayOffset);
+    m_activeStartMinutes =
+        unitMinutes(std::int64_t(m_activeStart) + m_displayStart, m_displayUnit, m_displayOffset);
+    m_activeEndMinutes =
+        unitMinutes(std::int64_t(m_activeEnd) + m_displayStart, m_displayUnit, m_displayOffset);
 }
 
 void TPlannerDisplay::changed(Keep keep)
@@ -96,7 +106,8 @@ void TPlannerDisplay::SetDisplayEnd(int unit)
 
 void TPlannerDisplay::SetDisplayUnit(int minutes)
 {
-    if (minutes <= 0 || minutes == m_displayUnit)
+    // A unit longer than a day has no cell within one: ignored.
+    if (minutes <= 0 || minutes > MinsPerDay || minutes == m_displayUnit)
         return;
     if (m_planner.Loading()) {
         m_displayUnit = minutes;
@@ -108,8 +119,10 @@ void TPlannerDisplay::SetDisplayUnit(int minutes)
     m_displayUnit = minutes;
     m_activeStart = m_activeStartMinutes / minutes;
     m_activeEnd = m_activeEndMinutes / minutes;
-    m_displayStart = m_startLimit / minutes;
-    m_displayEnd = (m_endLimit - m_displayOffset) / minutes - 1;
+    // Offsets far below midnight could carry the start below it: held at midnight.
+    m_displayStart = std::max(0, m_startLimit / minutes);
+    m_displayEnd =
+        std::max(m_displayStart, int((std::int64_t(m_endLimit) - m_displayOffset) / minutes - 1));
     changed(Keep::Minutes);
     // The first visible cell shows the same time as before.
     m_planner.Grid().SetFirstVisibleCell((oldFirst * oldUnit + m_displayOffset) / minutes);

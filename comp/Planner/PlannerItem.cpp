@@ -20,7 +20,7 @@ TPlannerItem::TPlannerItem(TPlannerItems& collection)
 {
     TCustomPlanner& planner = collection.Planner();
     m_itemBegin = planner.Display().ActiveStart();
-    m_itemEnd = m_itemBegin + 1;
+    m_itemEnd = m_itemBegin < INT_MAX ? m_itemBegin + 1 : m_itemBegin;
     m_allowOverlap = planner.Sidebar().Position() != TSideBarPosition::spTop;
     m_name = QStringLiteral("PlannerItem%1").arg(m_index);
     recomputeBeginMinutes();

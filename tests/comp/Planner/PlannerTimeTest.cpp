@@ -705,3 +705,51 @@ TEST_F(ItemTimes, OddSettingsAndDatesAreAnsweredQuietly)
 }
 
 } // namespace
+
+namespace {
+
+// Display settings from the far ends: the limits stay defined, the grid keeps at least
+// one cell, and items placed afterwards still lay out.
+TEST_F(PlannerTime, OddDisplaySettingsKeepAUsableGrid)
+{
+    std::mt19937 rng(99);
+    const int values[] = {0, 1, -1, 7, 30, 47, 60, 1440, 100000, INT_MAX, INT_MIN, INT_MAX / 2};
+    auto value = [&] { return values[rng() % std::size(values)]; };
+    TPlannerDisplay& d = planner->Display();
+    add(18, 21);
+    for (int step = 0; step < 300; ++step) {
+        SCOPED_TRACE(step);
+        switch (rng() % 6) {
+        case 0:
+            d.SetDisplayUnit(value());
+            break;
+        case 1:
+            d.SetDisplayOffset(value());
+            break;
+        case 2:
+            d.SetDisplayStart(value() % 200);
+            break;
+        case 3:
+            d.SetDisplayEnd(value() % 200);
+            break;
+        case 4:
+            d.SetActiveStart(value());
+            d.SetActiveEnd(value());
+            break;
+        case 5:
+            // Back to sane values now and then so that later steps start from a grid again.
+            d.SetDisplayUnit(30);
+            d.SetDisplayOffset(0);
+            break;
+        }
+        ASSERT_GE(planner->Grid().CellCount(), 1);
+        add(int(rng() % 60), int(rng() % 60));
+        if (items().Count() > 20)
+            items().Clear();
+    }
+    d.SetDisplayUnit(30);
+    d.SetDisplayUnit(MinsPerDay + 1);
+    EXPECT_EQ(d.DisplayUnit(), 30) << "a unit longer than a day is ignored";
+}
+
+} // namespace
