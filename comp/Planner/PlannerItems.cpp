@@ -78,6 +78,13 @@ void TPlannerItems::Free(TPlannerItem* item)
     }
     item->m_intList.reset();
     item->m_barItems.reset();
+    // The owned object goes before the selection moves on, so that no handler of the focus
+    // change meets an object its item has already given up.
+    if (item->m_ownsItemObject && item->m_itemObject) {
+        QObject* object = item->m_itemObject;
+        item->m_itemObject = nullptr;
+        delete object;
+    }
     if (m_selected == item) {
         const int at = indexOf(item);
         TPlannerItem* next = nextFocusable(at + 1, +1);

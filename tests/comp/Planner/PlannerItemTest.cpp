@@ -187,6 +187,24 @@ TEST_F(PlannerItem, OwnedItemObjectIsFreedWithTheItem)
     EXPECT_EQ(items().Count(), 0);
 }
 
+// The owned object is freed before the selection leaves the item being freed.
+TEST_F(PlannerItem, OwnedItemObjectGoesBeforeTheSelectionMoves)
+{
+    TPlannerItem& owner = add(0, 1);
+    add(2, 3);
+    QPointer<QObject> owned = new QObject;
+    owner.SetItemObject(owned);
+    owner.SetOwnsItemObject(true);
+    items().SelectItem(&owner);
+    bool objectGoneOnExit = false;
+    planner->OnItemExit = [&](TCustomPlanner&, TPlannerItem&) {
+        objectGoneOnExit = owned.isNull();
+    };
+    items().Free(&owner);
+    EXPECT_TRUE(objectGoneOnExit);
+    EXPECT_EQ(items().Selected(), &items()[0]);
+}
+
 TEST_F(PlannerItem, ClearDBItemsKeepsTheOthers)
 {
     add(0, 1);
