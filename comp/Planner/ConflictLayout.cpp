@@ -185,11 +185,10 @@ void TPlannerItems::UpdateConflicts()
         t.nextFree.resize(entries);
         t.wrap.resize(entries);
     }
+    // The work table is all zeros between runs: each run clears what it wrote, so a run
+    // costs what the items cover, not what the grid holds.
     t.positions = positions;
     t.cells = cells;
-    std::memset(t.width.data(), 0, entries);
-    std::memset(t.nextFree.data(), 0, entries);
-    std::memset(t.wrap.data(), 0, entries);
 
     const int n = Count();
     const TakesPart takesPart{*this};
@@ -336,12 +335,37 @@ void TPlannerItems::UpdateConflicts()
             nextFree[c] = std::uint8_t(s1);
     }
 
-    // 5. No item is wider than the sub-columns handed out at its position.
+    // 5. No item is wider than the sub-columns handed out at its position. Only the cells of
+    // items hold sub-columns, so the widest is found among them; they are cleared on the way.
     std::vector<int>& widestAt = t.widest;
     widestAt.assign(std::size_t(positions), 0);
-    for (int p = 0; p < positions; ++p) {
-        const std::uint8_t* row = t.nextFree.data() + at(p, 0);
-        widestAt[std::size_t(p)] = cells > 0 ? *std::max_element(row, row + cells) : 0;
+    for (int i = 0; i < n; ++i) {
+        const TPlannerItem& item = *m_items[std::size_t(i)];
+        if (!takesPart(item))
+            continue;
+        int lo, hi;
+        clip(item.m_itemPos, item.m_itemBegin, item.m_itemEnd, lo, hi);
+        if (lo < hi) {
+            const std::size_t row = at(item.m_itemPos, 0);
+            int& widest = widestAt[std::size_t(item.m_itemPos)];
+            for (int c = lo; c < hi; ++c)
+                widest = std::max<int>(widest, t.nextFree[row + std::size_t(c)]);
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const TPlannerItem& item = *m_items[std::size_t(i)];
+        if (!takesPart(item))
+            continue;
+        int lo, hi;
+        clip(item.m_itemPos, item.m_itemBegin, item.m_itemEnd, lo, hi);
+        if (lo < hi) {
+            const std::size_t row = at(item.m_itemPos, 0);
+            std::memset(t.nextFree.data() + row + lo, 0, std::size_t(hi - lo));
+            std::memset(t.wrap.data() + row + lo, 0, std::size_t(hi - lo));
+        }
+        clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, lo, hi);
+        if (lo < hi)
+            std::memset(t.width.data() + at(item.m_itemPos, 0) + lo, 0, std::size_t(hi - lo));
     }
     for (int i = 0; i < n; ++i) {
         TPlannerItem& item = *m_items[std::size_t(i)];

@@ -217,10 +217,7 @@ void TPlannerItem::SetText(const TStringList& lines)
 
 void TPlannerItem::SetCaptionAlign(TAlignment align)
 {
-    if (align == m_captionAlign)
-        return;
-    m_captionAlign = align;
-    changed(false);
+    set(m_captionAlign, align, false);
 }
 
 void TPlannerItem::SetAlignment(TAlignment align)
@@ -275,58 +272,37 @@ void TPlannerItem::SetBorderColor(TColor color)
 
 void TPlannerItem::SetCaptionBkg(TColor color)
 {
-    if (color == m_captionBkg)
-        return;
-    m_captionBkg = color;
-    changed(false);
+    set(m_captionBkg, color, false);
 }
 
 void TPlannerItem::SetCaptionBkgTo(TColor color)
 {
-    if (color == m_captionBkgTo)
-        return;
-    m_captionBkgTo = color;
-    changed(false);
+    set(m_captionBkgTo, color, false);
 }
 
 void TPlannerItem::SetBrushStyle(TBrushStyle style)
 {
-    if (style == m_brushStyle)
-        return;
-    m_brushStyle = style;
-    changed(false);
+    set(m_brushStyle, style, false);
 }
 
 void TPlannerItem::SetSelectColor(TColor color)
 {
-    if (color == m_selectColor)
-        return;
-    m_selectColor = color;
-    changed(false);
+    set(m_selectColor, color, false);
 }
 
 void TPlannerItem::SetSelectColorTo(TColor color)
 {
-    if (color == m_selectColorTo)
-        return;
-    m_selectColorTo = color;
-    changed(false);
+    set(m_selectColorTo, color, false);
 }
 
 void TPlannerItem::SetSelectFontColor(TColor color)
 {
-    if (color == m_selectFontColor)
-        return;
-    m_selectFontColor = color;
-    changed(false);
+    set(m_selectFontColor, color, false);
 }
 
 void TPlannerItem::SetSelected(bool on)
 {
-    if (on == m_selected)
-        return;
-    m_selected = on;
-    changed(false);
+    set(m_selected, on, false);
 }
 
 void TPlannerItem::SetShowSelection(bool on)
@@ -402,10 +378,7 @@ void TPlannerItem::SetCompletion(int percent)
 
 void TPlannerItem::SetCompletionDisplay(TCompletionDisplay display)
 {
-    if (display == m_completionDisplay)
-        return;
-    m_completionDisplay = display;
-    changed(false);
+    set(m_completionDisplay, display, false);
 }
 
 // --- Behaviour --------------------------------------------------------------------------
@@ -454,26 +427,17 @@ void TPlannerItem::SetLayer(int layer)
 
 void TPlannerItem::SetDrawTool(TCustomItemDrawTool* tool)
 {
-    if (tool == m_drawTool)
-        return;
-    m_drawTool = tool;
-    changed(false);
+    set(m_drawTool, tool, false);
 }
 
 void TPlannerItem::SetAttachement(const QString& link)
 {
-    if (link == m_attachement)
-        return;
-    m_attachement = link;
-    changed(false);
+    set(m_attachement, link, false);
 }
 
 void TPlannerItem::SetURL(const QString& link)
 {
-    if (link == m_url)
-        return;
-    m_url = link;
-    changed(false);
+    set(m_url, link, false);
 }
 
 void TPlannerItem::SetFocused(bool on)

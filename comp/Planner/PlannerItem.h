@@ -284,6 +284,15 @@ private:
     // What a setter does after storing: invalidate the cells and, for the settings that
     // the collection follows, tell it.
     void changed(bool notify);
+    // The one tail of the plain setters: a new value is stored and reported.
+    template <class T>
+    void set(T& member, const T& value, bool notify)
+    {
+        if (member == value)
+            return;
+        member = value;
+        changed(notify);
+    }
     void recomputeBeginMinutes();
     void recomputeEndMinutes();
     void propagateLink(bool beginChanged, bool endChanged, std::int64_t delta);
