@@ -5,17 +5,9 @@
 #include "platform/core/FormatSettings.h"
 #include "platform/core/RaiseEvent.h"
 
-#include <QMessageBox>
-#include <QWidget>
+#include "platform/controls/ErrorBox.h"
 
-void ShowCalendarError(QWidget* parent, const QString& message)
-{
-    auto* box =
-        new QMessageBox(QMessageBox::Critical, parent ? parent->window()->windowTitle() : QString(),
-                        message, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
+#include <QWidget>
 
 // --- TNameOfDays ------------------------------------------------------------------------
 
@@ -98,7 +90,7 @@ void TYearStartAt::refuse(const QString& message)
         OnError(*this, message);
         return;
     }
-    ShowCalendarError(nullptr, message);
+    ShowErrorBox(nullptr, message, TErrorBoxKind::Critical);
 }
 
 void TYearStartAt::store(int& field, int value)

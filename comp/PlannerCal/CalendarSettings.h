@@ -53,10 +53,6 @@ enum class TBackGroundPosition
     bpCenter
 };
 
-// The error box the calendar's settings show for a refused value. It never blocks: the box is
-// opened and the call returns, so a refused value cannot stall the caller (or a test).
-void ShowCalendarError(QWidget* parent, const QString& message);
-
 // The seven day names, Monday first.
 class TNameOfDays
 {
@@ -167,7 +163,7 @@ public:
     void SetNextYearStartMonth(int month) { setMonth(m_nextYearStartMonth, month); }
 
     std::function<void(TYearStartAt& sender)> OnChange;
-    // Shows a refusal; unassigned, a non-blocking error box (ShowCalendarError).
+    // Shows a refusal; unassigned, a non-blocking error box (ShowErrorBox).
     std::function<void(TYearStartAt& sender, const QString& message)> OnError;
 
 private:

@@ -2,6 +2,7 @@
 // lookup painting and hovering share.
 #include "comp/PlannerCal/PlannerCalendar.h"
 
+#include "platform/controls/ErrorBox.h"
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/core/DateFormat.h"
@@ -82,7 +83,7 @@ void TPlannerCalendar::showError(const QString& message)
         OnErrorMessage(*this, message);
         return;
     }
-    ShowCalendarError(this, message);
+    ShowErrorBox(this, message, TErrorBoxKind::Critical);
 }
 
 void TPlannerCalendar::SetBackground(const TNuvImage& picture)

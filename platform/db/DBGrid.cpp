@@ -2,6 +2,7 @@
 // dataset's current record.
 #include "platform/db/DBGrid.h"
 
+#include "platform/controls/ErrorBox.h"
 #include "platform/core/Exceptions.h"
 #include "platform/db/DBGridModel.h"
 #include "platform/db/DataSet.h"
@@ -85,10 +86,7 @@ void TDBGrid::showError(const QString& message)
         OnDataError(*this, message);
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Warning, window()->windowTitle(), message,
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    ShowErrorBox(this, message);
 }
 
 bool TDBGrid::guarded(const std::function<void()>& operation)
