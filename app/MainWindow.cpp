@@ -2,16 +2,22 @@
 #include "app/MainWindow.h"
 
 #include "app/AppImages.h"
+#include "platform/controls/ErrorBox.h"
 #include "platform/core/Color.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Guid.h"
 #include "platform/db/DBGrid.h"
+#include "platform/db/Field.h"
 #include "platform/gfx/Font.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -42,15 +48,30 @@ QWidget* addTab(QTabWidget* pages, const QString& caption, const QIcon& icon = {
     return sheet;
 }
 
-void reopen(TTable& table, const QString& name, const TFieldDefs& needed)
+void closeAndName(TTable& table, const QString& name, const TFieldDefs& needed)
 {
     table.SetActive(false);
     table.SetDatabaseName(QDir::currentPath());
     table.SetTableName(name);
     table.FieldDefs() = needed;
-    if (!table.Exists())
-        table.CreateTable();
-    table.SetActive(true);
+}
+
+// The bindings find every record by its key and have no use for a record without one, so
+// the raw grids may not make such records either.
+void keepNewRecordsUsable(TDataSet& table, const QString& keyField)
+{
+    if (table.State() != TDataSetState::dsInsert)
+        return;
+    bool empty = true;
+    for (int i = 0; i < table.FieldCount() && empty; ++i)
+        empty = table.Fields(i)->AsString().isEmpty();
+    if (empty) {
+        table.Cancel();
+        return;
+    }
+    TField* key = table.FindField(keyField);
+    if (key && key->CanModify() && key->AsString().trimmed().isEmpty())
+        key->SetAsString(NewGuidString());
 }
 
 } // namespace
@@ -105,8 +126,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pageControl1);
     layout->addWidget(m_pageControl2, 1);
 
+    orderFocusChain();
     // Until the frame is known the client area takes the whole outer size.
     resize(OuterWidth, OuterHeight);
+}
+
+void TForm1::orderFocusChain()
+{
+    // As the controls stand on the screen: the strip, then each tab set (its tab bar takes
+    // the focus) with the grid on its page.
+    QWidget* const chain[] = {m_checkBox1, m_pageControl1, m_dbGrid1, m_pageControl2, m_dbGrid2};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 TForm1::~TForm1()
@@ -126,6 +157,8 @@ void TForm1::createDataAccess()
     m_table2.SetTableName(QStringLiteral("plandb.DB"));
     m_dataSource1.SetDataSet(&m_table1);
     m_dataSource2.SetDataSet(&m_table2);
+    m_table1.OnBeforePost = [](TDataSet& table) { keepNewRecordsUsable(table, "KEY"); };
+    m_table2.OnBeforePost = [](TDataSet& table) { keepNewRecordsUsable(table, "PLANNERKEY"); };
 
     m_dbGrid1 = new TDBGrid(m_tabSheet2);
     m_dbGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -143,8 +176,69 @@ void TForm1::createDataAccess()
 
 void TForm1::FormCreate()
 {
-    reopen(m_table1, TodoTableName, TodoFieldDefs());
-    reopen(m_table2, PlannerTableName, PlannerFieldDefs());
+    closeAndName(m_table1, TodoTableName, TodoFieldDefs());
+    closeAndName(m_table2, PlannerTableName, PlannerFieldDefs());
+    TTable* const tables[] = {&m_table1, &m_table2};
+    if (!m_table1.Exists() || !m_table2.Exists()) {
+        // A start that is going to fail on a broken file leaves the folder as it was: every
+        // file there is opened once (unseen by the grids) before a missing one is made.
+        for (TTable* table : tables) {
+            if (!table->Exists())
+                continue;
+            const TUpdateScope quiet = DisabledControls(*table);
+            table->Open();
+            table->Close();
+        }
+        for (TTable* table : tables)
+            if (!table->Exists())
+                table->CreateTable();
+    }
+    for (TTable* table : tables)
+        table->Open();
+}
+
+void TForm1::savePending()
+{
+    for (TDBGrid* grid : {m_dbGrid1, m_dbGrid2})
+        grid->CommitEditor();
+    for (TTable* table : {&m_table1, &m_table2})
+        if (table->Active())
+            table->CheckBrowseMode();
+}
+
+void TForm1::discardPending()
+{
+    for (TDBGrid* grid : {m_dbGrid1, m_dbGrid2})
+        grid->CancelEditor();
+    for (TTable* table : {&m_table1, &m_table2})
+        if (table->Active())
+            table->Cancel();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_asking)
+        return;
+    try {
+        savePending();
+    } catch (const Exception& error) {
+        m_asking = true;
+        AskRetryDiscardCancel(
+            this,
+            QStringLiteral("%1\n\nThe record you were editing is not saved. Retry saves it "
+                           "again, Discard closes without it, Cancel goes back to the window.")
+                .arg(error.Message()),
+            [this](TRetryAnswer answer) {
+                m_asking = false;
+                if (answer == TRetryAnswer::Discard)
+                    discardPending();
+                if (answer != TRetryAnswer::Cancel)
+                    close();
+            });
+        return;
+    }
+    event->accept();
 }
 
 void TForm1::createPanel()
@@ -199,20 +293,32 @@ void TForm1::showEvent(QShowEvent* event)
     if (!m_placed) {
         m_placed = true;
         fitFrameAndCentre();
+        m_checkBox1->setFocus(Qt::ActiveWindowFocusReason);
     }
+}
+
+QRect TForm1::FramePlacement(const QSize& outer, const QRect& available)
+{
+    QRect frame(QPoint(), outer.boundedTo(available.size()));
+    frame.moveCenter(available.center());
+    // Odd sizes round the centre; the edges win over it.
+    frame.moveLeft(
+        std::clamp(frame.left(), available.left(), available.right() - frame.width() + 1));
+    frame.moveTop(
+        std::clamp(frame.top(), available.top(), available.bottom() - frame.height() + 1));
+    return frame;
 }
 
 void TForm1::fitFrameAndCentre()
 {
     // The stored size is the outer one; the window manager's frame is known only once the
-    // window is shown, so the client area is shrunk by it here.
+    // window is shown, so the client area is shrunk by it here. Centred regardless of any
+    // stored position, and kept on a screen too small for it.
     const QSize frame = frameGeometry().size() - geometry().size();
-    resize(OuterWidth - frame.width(), OuterHeight - frame.height());
-
-    // Centred regardless of any stored position.
-    if (const QScreen* screen =
-            this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center().x() - OuterWidth / 2, area.center().y() - OuterHeight / 2);
-    }
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area =
+        screen ? screen->availableGeometry() : QRect(QPoint(), QSize(OuterWidth, OuterHeight));
+    const QRect placed = FramePlacement(QSize(OuterWidth, OuterHeight), area);
+    resize(placed.size() - frame);
+    move(placed.topLeft());
 }

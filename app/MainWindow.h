@@ -2,6 +2,16 @@
 // above the planner tab set. Each tab set has a second tab with the raw table in a data
 // grid: the to-do table read-only, the planner table editable. FormCreate opens both tables
 // from the working directory, creating them on first start.
+//
+// Records: a new record posted to either table without a key gets a fresh braced GUID, the
+// key the bindings find records by, and a new record left entirely empty is dropped instead
+// of saved. Closing the window saves a record still being edited (and the text of a cell
+// editor still open); when that fails the user is told why and chooses to retry, to discard
+// the record and close, or to go back to the window. The question comes through
+// AskRetryDiscardCancel and does not block.
+//
+// The window starts with the focus on its first control; Tab follows the screen from the
+// check box through each tab bar to the page below it.
 #pragma once
 
 #include "platform/db/DataSource.h"
@@ -26,9 +36,14 @@ public:
     ~TForm1() override;
 
     // Reopens both tables from the process's current working directory (an absolute path);
-    // a table file that is missing is created first with the fields the window needs.
-    // Raises EDatabaseError, naming the file and the reason, when one cannot be opened.
+    // a table file that is missing is created first with the fields the window needs, once
+    // the files that exist are known to open. Raises EDatabaseError, naming the file and the
+    // reason, when one cannot be opened; no file is made then.
     void FormCreate();
+
+    // Where the window's frame goes on a screen with that available area: the stored outer
+    // size, cut to the area when it is larger, centred, and never beyond the area's edges.
+    static QRect FramePlacement(const QSize& outer, const QRect& available);
 
     // The table files and the fields their bindings read and write.
     static const QString TodoTableName;    // "tododb.db"
@@ -59,12 +74,19 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createPanel();
     void createPageControls();
     void createDataAccess();
+    void orderFocusChain();
     void fitFrameAndCentre();
+    // Writes open cell editors and posts both tables' pending records; raises what fails.
+    void savePending();
+    void discardPending();
+
+    bool m_asking = false; // the question about an unsaved record is open
 
     // Children are owned by the window through Qt's parent chain.
     QFrame* m_panel1 = nullptr;

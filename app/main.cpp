@@ -1,5 +1,6 @@
 // Program start: the application object, the main window, the message loop.
 #include "app/MainWindow.h"
+#include "platform/controls/ErrorBox.h"
 #include "platform/core/Color.h"
 #include "platform/db/DatabaseError.h"
 
@@ -17,8 +18,10 @@ int main(int argc, char** argv)
         form.FormCreate();
     } catch (const EDatabaseError& e) {
         // A table that exists but cannot be opened is left exactly as it is; the user is
-        // told which and why, and the program ends.
-        QMessageBox::critical(nullptr, form.windowTitle(), e.Message());
+        // told which and why, in the window's own box, and the program ends.
+        QMessageBox* box = ShowErrorBox(&form, e.Message(), TErrorBoxKind::Critical);
+        QObject::connect(box, &QDialog::finished, &app, &QCoreApplication::quit);
+        QApplication::exec();
         return 1;
     }
     form.show();

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-data="$(realpath "${1:-$PWD}")"
+data="$(realpath -m "${1:-$PWD}")"
 build="$root/build/release"
 
 bash "$root/scripts/setup.sh"

@@ -4,19 +4,21 @@
 
 #include "platform/controls/ErrorBox.h"
 #include "platform/core/Exceptions.h"
+#include "platform/db/DBGridDelegate.h"
 #include "platform/db/DBGridModel.h"
 #include "platform/db/DataSet.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMessageBox>
+#include <QMetaProperty>
 
 TDBGrid::TDBGrid(QWidget* parent)
     : QTableView(parent), m_model(std::make_unique<TDBGridModel>(*this)),
-      m_options(DefaultOptions())
+      m_delegate(new TDBGridDelegate(*this)), m_options(DefaultOptions())
 {
     setModel(m_model.get());
+    setItemDelegate(m_delegate);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -105,7 +107,7 @@ void TDBGrid::followDataSet()
     const TDataSet* ds = dataSet();
     if (!ds || !ds->Active() || ds->RecordCount() == 0)
         return;
-    const int column = std::max(currentIndex().column(), 0);
+    const int column = std::clamp(m_column, 0, std::max(ds->FieldCount() - 1, 0));
     m_following = true;
     setCurrentIndex(m_model->index(ds->RecNo() - 1, column));
     m_following = false;
@@ -120,10 +122,24 @@ void TDBGrid::fitColumns()
 
 void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    // The base class writes and closes a cell editor still open at previous.
     QTableView::currentChanged(current, previous);
+    if (m_commitRefused && openEditor() == nullptr && previous.isValid() && indexWidget(previous)) {
+        // The refused cell keeps its editor; the cursor goes back to it once Qt is done
+        // moving it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, back = QPersistentModelIndex(previous)] {
+                if (back.isValid())
+                    setCurrentIndex(back);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     TDataSet* ds = dataSet();
     if (m_following || m_model->Refreshing() || !current.isValid() || !ds || !ds->Active())
         return;
+    m_column = current.column();
     if (current.row() + 1 == ds->RecNo())
         return;
     // Moving the dataset posts the record being edited; when that post is refused the
@@ -132,8 +148,86 @@ void TDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& prev
         followDataSet();
 }
 
+QWidget* TDBGrid::openEditor() const
+{
+    return state() == QAbstractItemView::EditingState ? indexWidget(currentIndex()) : nullptr;
+}
+
+namespace {
+
+QString textOfEditor(const QWidget* editor)
+{
+    const QMetaProperty user = editor->metaObject()->userProperty();
+    return user.isValid() ? user.read(editor).toString() : QString();
+}
+
+} // namespace
+
+bool TDBGrid::EditorOpen() const
+{
+    return openEditor() != nullptr;
+}
+
+QString TDBGrid::EditorText() const
+{
+    const QWidget* editor = openEditor();
+    return editor ? textOfEditor(editor) : QString();
+}
+
+void TDBGrid::writeEditor()
+{
+    QWidget* editor = openEditor();
+    TDataSet* ds = dataSet();
+    // Only the current record's cell belongs to a post of the dataset.
+    if (!editor || !ds || !ds->Active() || currentIndex().row() + 1 != ds->RecNo())
+        return;
+    m_model->WriteCell(currentIndex(), textOfEditor(editor));
+}
+
+void TDBGrid::CommitEditor()
+{
+    QWidget* editor = openEditor();
+    if (!editor)
+        return;
+    writeEditor();
+    m_commitRefused = false;
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void TDBGrid::CancelEditor()
+{
+    m_commitRefused = false;
+    if (QWidget* editor = openEditor())
+        QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void TDBGrid::leaveByKeyboard(bool forward)
+{
+    if (QWidget* editor = openEditor()) {
+        commitData(editor);
+        if (m_commitRefused)
+            return;
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    // Past the grid's own Tab handling, which keeps the focus among the cells.
+    QAbstractScrollArea::focusNextPrevChild(forward);
+}
+
+void TDBGrid::commitData(QWidget* editor)
+{
+    // The focus leaving the editor for the error box about its own text is no new attempt.
+    if (m_commitRefused && QApplication::activeModalWidget())
+        return;
+    m_commitRefused = false;
+    QTableView::commitData(editor);
+}
+
 void TDBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // A refused cell keeps its editor and the text typed into it, and the cursor stays.
+    if (m_commitRefused && hint != QAbstractItemDelegate::RevertModelCache)
+        return;
+    m_commitRefused = false;
     QTableView::closeEditor(editor, hint);
     TDataSet* ds = dataSet();
     // Enter in a cell editor finishes the record, not only the cell.
@@ -144,13 +238,16 @@ void TDBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hi
 
 bool TDBGrid::confirmDelete()
 {
-    return QMessageBox::question(this, window()->windowTitle(), tr("Delete record?"),
-                                 QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok;
+    return ConfirmBox(this, tr("Delete record?"));
 }
 
 void TDBGrid::keyPressEvent(QKeyEvent* event)
 {
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        leaveByKeyboard(event->key() == Qt::Key_Tab);
+        return;
+    }
     // Keys that a cell editor did not take come here too; while it is open they are its
     // business (its delegate commits or reverts the cell on Return and Escape).
     if (state() == QAbstractItemView::EditingState) {

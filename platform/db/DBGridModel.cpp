@@ -57,20 +57,28 @@ bool TDBGridModel::setData(const QModelIndex& index, const QVariant& value, int 
 {
     if (!index.isValid() || role != Qt::EditRole || !editable(index.column()))
         return false;
+    const bool written = m_grid.guarded([&] { WriteCell(index, value.toString()); });
+    m_grid.m_commitRefused = !written;
+    return written;
+}
+
+void TDBGridModel::WriteCell(const QModelIndex& index, const QString& text)
+{
     TDataSet* ds = DataSet();
-    const QString text = value.toString();
     const int recNo = index.row() + 1;
-    // An editor closed without a change must not put an untouched record into edit state.
-    if (ds->State() == TDataSetState::dsBrowse &&
-        ds->Fields(index.column())->DisplayTextAt(recNo) == text)
-        return true;
-    return m_grid.guarded([&] {
-        if (ds->RecNo() != recNo)
-            ds->SetRecNo(recNo);
-        if (ds->State() == TDataSetState::dsBrowse)
-            ds->Edit();
-        ds->Fields(index.column())->SetAsString(text);
-    });
+    TField* field = ds->Fields(index.column());
+    if (field->DisplayTextAt(recNo) == text)
+        return;
+    if (ds->RecNo() != recNo)
+        ds->SetRecNo(recNo);
+    if (ds->State() == TDataSetState::dsBrowse)
+        ds->Edit();
+    field->SetEditText(text);
+}
+
+void TDBGridModel::UpdateData()
+{
+    m_grid.writeEditor();
 }
 
 QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int role) const

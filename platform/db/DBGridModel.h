@@ -32,12 +32,19 @@ public:
     // write its selection back to the dataset meanwhile).
     bool Refreshing() const { return m_refreshing; }
 
+    // Writes a cell's text into its field, moving to its record and putting it into edit
+    // state first; raises what the dataset and the field raise. A text equal to what the
+    // cell shows writes nothing: an editor closed unchanged must neither start an edit nor
+    // rewrite a stored value.
+    void WriteCell(const QModelIndex& index, const QString& text);
+
 private:
     void ActiveChanged() override;
     void EditingChanged() override;
     void DataSetChanged() override;
     void DataSetScrolled(int distance) override;
     void RecordChanged(TField* field) override;
+    void UpdateData() override;
 
     void reset();
     void indicatorChanged(int row);

@@ -3,6 +3,7 @@
 #include "platform/db/DataSet.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/RaiseEvent.h"
 #include "platform/db/DataLink.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/DatabaseError.h"
@@ -20,7 +21,16 @@ bool isEditing(TDataSetState state)
 
 } // namespace
 
-TDataSet::TDataSet() = default;
+TDataSet::TDataSet()
+{
+    m_controls.SetOnRelease([this] { controlsEnabled(); });
+}
+
+TUpdateScope DisabledControls(TDataSet& dataSet)
+{
+    return TUpdateScope([&dataSet] { dataSet.DisableControls(); },
+                        [&dataSet] { dataSet.EnableControls(); });
+}
 
 TDataSet::~TDataSet()
 {
@@ -71,6 +81,7 @@ void TDataSet::closeNow()
     m_cursor = -1;
     m_eof = m_bof = true;
     m_buffer.clear();
+    m_changed.clear();
     m_modified = false;
     m_indexes.Clear();
     closeStorage();
@@ -80,7 +91,7 @@ void TDataSet::closeNow()
 void TDataSet::closeForDestruction()
 {
     // Nobody is told anything from here on: the dataset is going away.
-    ++m_disableCount;
+    m_controls.Begin();
     if (isEditing(m_state) && m_modified) {
         try {
             postBuffer();
@@ -151,6 +162,7 @@ void TDataSet::setFieldValue(TField* field, TFieldValue value)
 {
     checkEditing(field);
     m_buffer[size_t(field->Index())] = std::move(value);
+    m_changed[size_t(field->Index())] = true;
     m_modified = true;
     notify(TEvent::RecordChanged, 0, field);
 }
@@ -304,6 +316,7 @@ void TDataSet::Edit()
     m_buffer.clear();
     for (size_t i = 0; i < m_fields.size(); ++i)
         m_buffer.push_back(Canonical(record.Value(int(i))));
+    m_changed.assign(m_fields.size(), false);
     m_modified = false;
     m_state = TDataSetState::dsEdit;
     notify(TEvent::StateChanged);
@@ -329,6 +342,7 @@ void TDataSet::beginNewRecord(bool append)
     const int index = append ? m_records.Count() : std::max(m_cursor, 0);
     m_records.InsertAt(index);
     m_buffer.assign(m_fields.size(), TFieldValue());
+    m_changed.assign(m_fields.size(), false);
     m_modified = false;
     m_cursor = index;
     m_eof = m_bof = false;
@@ -349,6 +363,9 @@ void TDataSet::Post()
 
 void TDataSet::postBuffer()
 {
+    Raise(OnBeforePost, *this);
+    if (!isEditing(m_state))
+        return;
     for (const auto& field : m_fields) {
         if (field->Required() && field->DataType() != TFieldType::ftAutoInc &&
             IsNullValue(m_buffer[size_t(field->Index())]))
@@ -366,7 +383,7 @@ void TDataSet::postBuffer()
         std::move(m_buffer.begin(), m_buffer.end(), m_records.EditableValues(record));
         m_indexes.Added(&record);
     } else {
-        updateRow(record.RowId, m_buffer);
+        updateRow(record.RowId, m_buffer, m_changed);
         // The buffer gets the old values, which the indexes still hold.
         std::swap_ranges(m_buffer.begin(), m_buffer.end(), m_records.EditableValues(record));
         m_indexes.Replaced(&record, m_buffer);
@@ -377,6 +394,7 @@ void TDataSet::postBuffer()
 void TDataSet::leaveEditing(bool wasInsert)
 {
     m_buffer.clear();
+    m_changed.clear();
     m_modified = false;
     m_state = TDataSetState::dsBrowse;
     notify(TEvent::StateChanged);
@@ -422,6 +440,7 @@ void TDataSet::Delete()
     m_cursor = std::min(m_cursor, m_records.Count() - 1);
     m_eof = m_bof = m_records.Count() == 0;
     m_buffer.clear();
+    m_changed.clear();
     m_modified = false;
     m_state = TDataSetState::dsBrowse;
     if (wasEditing)
@@ -448,15 +467,8 @@ void TDataSet::CheckBrowseMode()
 
 // --- Bound controls --------------------------------------------------------------------------
 
-void TDataSet::DisableControls()
+void TDataSet::controlsEnabled()
 {
-    ++m_disableCount;
-}
-
-void TDataSet::EnableControls()
-{
-    if (m_disableCount == 0 || --m_disableCount > 0)
-        return;
     const bool changed = std::exchange(m_changedWhileDisabled, false);
     notify(TEvent::StateChanged);
     if (changed && Active())
@@ -475,7 +487,7 @@ void TDataSet::removeSource(TDataSource* source)
 
 void TDataSet::notify(TEvent event, int distance, TField* field)
 {
-    if (m_disableCount > 0) {
+    if (m_controls.Updating()) {
         if (event != TEvent::UpdateData && event != TEvent::CheckBrowseMode)
             m_changedWhileDisabled = true;
         return;

@@ -42,6 +42,7 @@
 // invalid when it closes.
 #pragma once
 
+#include "platform/core/UpdateScope.h"
 #include "platform/db/FieldDefs.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/LocateIndex.h"
@@ -50,6 +51,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -157,6 +159,8 @@ public:
     // Writes the edit buffer through to the table file, then keeps it. Nothing in browse
     // state. Raises EDatabaseError for a required field left empty or a write the file
     // refused; the dataset then stays in edit or insert state with the buffer unchanged.
+    // A posted edit writes only the fields that were set since Edit: a value nobody touched
+    // keeps its stored bytes, whatever its type.
     void Post();
     // Drops the edit buffer; a cancelled insert removes its row. Nothing in browse state.
     void Cancel();
@@ -169,12 +173,18 @@ public:
     // The implicit post: post when modified, cancel otherwise; nothing in browse state.
     void CheckBrowseMode();
 
+    // Raised by every post, explicit or implicit, before anything is checked or written,
+    // with the record still in edit or insert state. A handler may still set fields, or
+    // Cancel the record, which then is not posted. An error it raises stops the post.
+    std::function<void(TDataSet& sender)> OnBeforePost;
+
     // --- Bound controls -----------------------------------------------------------------
     // Nested: while the count is above 0 no link is notified of anything. The last
-    // EnableControls catches the links up (see the file comment).
-    void DisableControls();
-    void EnableControls();
-    bool ControlsDisabled() const { return m_disableCount > 0; }
+    // EnableControls catches the links up (see the file comment). Callers open the pair
+    // with DisabledControls(dataSet), never by hand.
+    void DisableControls() { m_controls.Begin(); }
+    void EnableControls() { m_controls.End(); }
+    bool ControlsDisabled() const { return m_controls.Updating(); }
 
 protected:
     TDataSet();
@@ -187,7 +197,10 @@ protected:
     // Each writes through to the file before returning or raises EDatabaseError having
     // changed nothing. insertRow returns the new row's rowid.
     virtual std::int64_t insertRow(const std::vector<TFieldValue>& values) = 0;
-    virtual void updateRow(std::int64_t rowId, const std::vector<TFieldValue>& values) = 0;
+    // changed[i] tells whether field i was set since Edit; only those are written, and a
+    // record that is no longer in the file raises.
+    virtual void updateRow(std::int64_t rowId, const std::vector<TFieldValue>& values,
+                           const std::vector<bool>& changed) = 0;
     virtual void deleteRow(std::int64_t rowId) = 0;
 
     // For the derived class's destructor, while its storage still exists: posts a modified
@@ -218,6 +231,8 @@ private:
     void moveTo(int index);
     void beginNewRecord(bool append);
     void postBuffer();
+    // What the last EnableControls does: catch the links up.
+    void controlsEnabled();
     // Back to browse state after a post or cancel, with the notifications that follow it.
     void leaveEditing(bool wasInsert);
     void closeNow();
@@ -249,8 +264,16 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     std::vector<TFieldValue> m_buffer;
+    std::vector<bool> m_changed; // per field: set since Edit, Insert or Append
     bool m_modified = false;
-    int m_disableCount = 0;
+    TUpdateCounter m_controls;
     bool m_changedWhileDisabled = false;
     std::vector<TDataSource*> m_sources;
 };
+
+// A dataset's controls disabled for the life of the returned scope, and enabled again however
+// the scope is left:
+//
+//     const TUpdateScope quiet = DisabledControls(table);
+//     for (table.First(); !table.Eof(); table.Next()) ...
+TUpdateScope DisabledControls(TDataSet& dataSet);

@@ -7,6 +7,7 @@
 #include "platform/core/NumberFormat.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DatabaseError.h"
+#include "platform/db/DateTimeText.h"
 
 #include <cmath>
 
@@ -45,16 +46,6 @@ bool parseBoolean(const QString& text, bool& result)
     return false;
 }
 
-std::int64_t wholeOf(const TFieldValue& value)
-{
-    return IsNullValue(value) ? 0 : std::get<std::int64_t>(value);
-}
-
-double realOf(const TFieldValue& value)
-{
-    return IsNullValue(value) ? 0.0 : std::get<double>(value);
-}
-
 QString textOf(const TFieldValue& value)
 {
     return TextOf(value);
@@ -89,6 +80,42 @@ void TField::wrongType(const char* typeName) const
                              .arg(m_def.Name, QLatin1String(typeName)));
 }
 
+bool TField::isForeign(const TFieldValue& value) const
+{
+    if (IsNullValue(value) || isText(m_def.DataType))
+        return false;
+    if (isWhole(m_def.DataType) || m_def.DataType == TFieldType::ftBoolean)
+        return !std::holds_alternative<std::int64_t>(value);
+    return !std::holds_alternative<double>(value);
+}
+
+void TField::foreignValue(const TFieldValue& value, const char* typeName) const
+{
+    throw EDatabaseError(QStringLiteral("Field '%1' holds '%2', which cannot be read as %3")
+                             .arg(m_def.Name, foreignText(value), QLatin1String(typeName)));
+}
+
+QString TField::foreignText(const TFieldValue& value)
+{
+    if (const auto* real = std::get_if<double>(&value))
+        return FloatToStr(*real);
+    return TextOf(value);
+}
+
+std::int64_t TField::wholeOf(const TFieldValue& value, const char* typeName) const
+{
+    if (isForeign(value))
+        foreignValue(value, typeName);
+    return IsNullValue(value) ? 0 : std::get<std::int64_t>(value);
+}
+
+double TField::realOf(const TFieldValue& value, const char* typeName) const
+{
+    if (isForeign(value))
+        foreignValue(value, typeName);
+    return IsNullValue(value) ? 0.0 : std::get<double>(value);
+}
+
 void TField::store(TFieldValue value)
 {
     if (std::holds_alternative<double>(value)) {
@@ -116,10 +143,26 @@ void TField::store(TFieldValue value)
     m_dataSet->setFieldValue(this, std::move(value));
 }
 
+QString TField::editTextOf(const TFieldValue& value) const
+{
+    if (!isDateTime(m_def.DataType) || IsNullValue(value) || isForeign(value))
+        return textOf(value);
+    const double d = std::get<double>(value);
+    try {
+        return DateTimeEditText(d, m_def.DataType);
+    } catch (const EConvertError&) {
+        // Outside the calendar (written by another tool): show the number itself.
+        return FloatToStr(d);
+    }
+}
+
 QString TField::textOf(const TFieldValue& value) const
 {
     if (IsNullValue(value))
         return QString();
+    // What another tool stored in place of this field's type is shown as it is.
+    if (isForeign(value))
+        return foreignText(value);
     switch (m_def.DataType) {
     case TFieldType::ftString:
     case TFieldType::ftMemo:
@@ -169,11 +212,9 @@ TFieldValue TField::parseText(const QString& text) const
     case TFieldType::ftFloat:
         return StrToFloat(text.trimmed());
     case TFieldType::ftDate:
-        return StrToDate(text);
     case TFieldType::ftTime:
-        return StrToTime(text);
     case TFieldType::ftDateTime:
-        return StrToDateTime(text);
+        return ParseDateTimeEditText(text, m_def.DataType);
     default:
         return TFieldValue();
     }
@@ -207,9 +248,9 @@ int TField::AsInteger() const
         return text.trimmed().isEmpty() ? 0 : StrToInt(text.trimmed());
     }
     if (isWhole(m_def.DataType) || m_def.DataType == TFieldType::ftBoolean)
-        return int(wholeOf(value));
+        return int(wholeOf(value, "Integer"));
     if (m_def.DataType == TFieldType::ftFloat)
-        return int(std::llround(realOf(value)));
+        return int(std::llround(realOf(value, "Integer")));
     wrongType("Integer");
 }
 
@@ -240,7 +281,7 @@ bool TField::AsBoolean() const
         return b;
     }
     if (isWhole(m_def.DataType) || m_def.DataType == TFieldType::ftBoolean)
-        return wholeOf(value) != 0;
+        return wholeOf(value, "Boolean") != 0;
     wrongType("Boolean");
 }
 
@@ -262,7 +303,7 @@ TDateTime TField::AsDateTime() const
         return text.trimmed().isEmpty() ? 0.0 : StrToDateTime(text);
     }
     if (isDateTime(m_def.DataType) || m_def.DataType == TFieldType::ftFloat)
-        return realOf(value);
+        return realOf(value, "DateTime");
     wrongType("DateTime");
 }
 
@@ -284,9 +325,9 @@ double TField::AsFloat() const
         return text.trimmed().isEmpty() ? 0.0 : StrToFloat(text.trimmed());
     }
     if (isWhole(m_def.DataType))
-        return double(wholeOf(value));
+        return double(wholeOf(value, "Float"));
     if (isDateTime(m_def.DataType) || m_def.DataType == TFieldType::ftFloat)
-        return realOf(value);
+        return realOf(value, "Float");
     wrongType("Float");
 }
 
@@ -307,8 +348,8 @@ QVariant TField::Value() const
     const TFieldValue& value = current();
     if (IsNullValue(value))
         return QVariant();
-    if (m_def.DataType == TFieldType::ftBoolean)
-        return QVariant(wholeOf(value) != 0);
+    if (m_def.DataType == TFieldType::ftBoolean && !isForeign(value))
+        return QVariant(std::get<std::int64_t>(value) != 0);
     if (const auto* whole = std::get_if<std::int64_t>(&value))
         return QVariant(qlonglong(*whole));
     if (const auto* real = std::get_if<double>(&value))
@@ -379,7 +420,7 @@ QString TField::DisplayTextAt(int recNo) const
 {
     if (recNo < 1 || recNo > m_dataSet->RecordCount())
         throw EListError(QStringLiteral("Row out of bounds (%1)").arg(recNo));
-    return textOf(m_dataSet->valueAt(recNo - 1, m_index));
+    return editTextOf(m_dataSet->valueAt(recNo - 1, m_index));
 }
 
 bool TField::IsNullAt(int recNo) const

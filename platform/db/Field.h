@@ -14,6 +14,16 @@
 // Any other pairing raises EDatabaseError "Cannot access field 'X' as type Y". Text that
 // does not parse raises EConvertError; setting "" to a non-text field makes it null.
 //
+// A value another tool stored with a type of its own (a text or a blob in a date-time or
+// number column, a fraction in an integer column) is kept as it is: its text shows as it
+// stands, and reading it as a number, date-time or Boolean raises EDatabaseError "Field 'X'
+// holds 'abc', which cannot be read as DateTime" rather than making up a value. A post
+// writes it back only when the field was set.
+//
+// Date-times read and set as text use the locale settings (DateTimeToStr); the text a user
+// edits and a grid shows (EditText, DisplayText) is the form of DateTimeText.h, which
+// always parses back.
+//
 // Date-times are kept at the resolution the table file stores them (Julian day numbers,
 // about 40 microseconds): a value reads back after setting exactly as it will after
 // posting and reopening, and any value of whole milliseconds decodes to the same
@@ -65,11 +75,11 @@ public:
     void SetAsDateTime(TDateTime value);
     double AsFloat() const;
     void SetAsFloat(double value);
-    // The text a user edits; for every type here the same as AsString.
-    QString EditText() const { return AsString(); }
+    // The text a user edits: AsString, except for date-times (see the file comment).
+    QString EditText() const { return editTextOf(current()); }
     void SetEditText(const QString& text) { SetAsString(text); }
-    // The text a grid shows; the same as AsString.
-    QString DisplayText() const { return AsString(); }
+    // The text a grid shows; the same as EditText.
+    QString DisplayText() const { return EditText(); }
 
     // As a QVariant: null, qlonglong, bool, double (date-times too) or QString. SetValue
     // takes the same and anything QVariant converts to them.
@@ -92,7 +102,16 @@ private:
     // The stored form of value for Locate and SetValue; false when it does not convert.
     bool fromVariant(const QVariant& value, TFieldValue& result) const;
     QString textOf(const TFieldValue& value) const;
+    QString editTextOf(const TFieldValue& value) const;
     [[noreturn]] void wrongType(const char* typeName) const;
+    // Whether a non-null value is not of the kind this field's type keeps (see the file
+    // comment), and the error for reading it as typeName.
+    bool isForeign(const TFieldValue& value) const;
+    [[noreturn]] void foreignValue(const TFieldValue& value, const char* typeName) const;
+    static QString foreignText(const TFieldValue& value);
+    // The number in value, 0 for null; a foreign value raises.
+    std::int64_t wholeOf(const TFieldValue& value, const char* typeName) const;
+    double realOf(const TFieldValue& value, const char* typeName) const;
     void store(TFieldValue value);
 
     TDataSet* m_dataSet;

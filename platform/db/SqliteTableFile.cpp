@@ -11,8 +11,10 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRegularExpression>
+#include <cerrno>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -85,6 +87,17 @@ bool readColumnType(const QString& declared, bool primaryKey, TFieldDef& def)
     return false;
 }
 
+bool isTextType(TFieldType type)
+{
+    return type == TFieldType::ftString || type == TFieldType::ftMemo;
+}
+
+bool isDateTimeType(TFieldType type)
+{
+    return type == TFieldType::ftDateTime || type == TFieldType::ftDate ||
+           type == TFieldType::ftTime;
+}
+
 bool isBusy(int code)
 {
     return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
@@ -95,26 +108,59 @@ bool isDamaged(int code)
     return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
 }
 
+// A lock file that names no process (empty, cut short, written by something else) is stale
+// when no process holds it: every deskhive keeps its own lock file locked (flock) for as long
+// as it has the table open, from the moment it made the file. Removes such a file and says
+// whether it did; leaves one that is held, which is a deskhive just writing its name into it.
+bool removeUnheldLock(const QString& lockPath)
+{
+    const QByteArray name = QFile::encodeName(lockPath);
+    const int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT; // gone meanwhile: nothing left in the way
+    const bool unheld = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool removed = unheld && ::unlink(name.constData()) == 0;
+    ::close(fd);
+    return removed;
+}
+
 std::unique_ptr<QLockFile> takeLock(const QString& path)
 {
-    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    const QString lockPath = path + QStringLiteral(".lock");
+    if (QFileInfo(lockPath).isDir())
+        throw EDatabaseError(QStringLiteral("Cannot open table file '%1': '%2' is a folder, not "
+                                            "the lock file deskhive keeps beside the table. "
+                                            "Remove the folder '%2' and start again.")
+                                 .arg(path, lockPath));
+    auto lock = std::make_unique<QLockFile>(lockPath);
     // Held for as long as the table is open, however long that is: only a lock whose
     // process is gone counts as stale, never an old one.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0))
-        return lock;
-    if (lock->error() == QLockFile::LockFailedError) {
+    // Twice at most: once more after removing a stale lock that Qt did not recognise.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (lock->tryLock(0))
+            return lock;
+        if (lock->error() != QLockFile::LockFailedError)
+            break;
         qint64 pid = 0;
         QString host, app;
-        lock->getLockInfo(&pid, &host, &app);
-        throw EDatabaseError(
-            QStringLiteral("Table file '%1' is in use by another running deskhive (process %2)")
-                .arg(path)
-                .arg(pid));
+        if (lock->getLockInfo(&pid, &host, &app) && pid > 0)
+            throw EDatabaseError(
+                QStringLiteral("Table file '%1' is in use by another running deskhive (process "
+                               "%2%3)")
+                    .arg(path)
+                    .arg(pid)
+                    .arg(host.isEmpty() ? QString() : QStringLiteral(" on ") + host));
+        if (!removeUnheldLock(lockPath))
+            throw EDatabaseError(QStringLiteral("Cannot open table file '%1': its lock file '%2' "
+                                                "names no process but is held open by another "
+                                                "program. If no deskhive is running, remove "
+                                                "'%2' and start again.")
+                                     .arg(path, lockPath));
     }
-    throw EDatabaseError(
-        QStringLiteral("Cannot lock table file '%1': the lock file '%1.lock' cannot be made")
-            .arg(path));
+    throw EDatabaseError(QStringLiteral("Cannot lock table file '%1': the lock file '%2' cannot "
+                                        "be made or removed")
+                             .arg(path, lockPath));
 }
 
 } // namespace
@@ -133,7 +179,7 @@ TSqliteTableFile::~TSqliteTableFile()
 {
     // Statements first: the connection cannot close while they exist.
     m_insert.reset();
-    m_update.reset();
+    m_updates.clear();
     m_delete.reset();
     m_db.reset();
 }
@@ -233,6 +279,7 @@ std::unique_ptr<TSqliteTableFile> TSqliteTableFile::Open(const QString& path, in
     // A connection setting, not a change to the file.
     sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     file->readSchema();
+    file->prepareWrites();
     return file;
 }
 
@@ -285,28 +332,41 @@ void TSqliteTableFile::readSchema()
         fail(rc, QStringLiteral("read"));
     if (m_columns.IsEmpty())
         throw EDatabaseError(QStringLiteral("Table file '%1' has no fields").arg(m_path));
+}
 
-    // The writes, prepared once; every name in them is a column of this very table.
-    const QString table_ = quoted(m_tableName);
-    QStringList names, marks, sets;
-    int parameter = 0;
+void TSqliteTableFile::prepareWrites()
+{
+    // Every name in them is a column of this very table.
+    const QString table = quoted(m_tableName);
+    QStringList names, marks;
     for (const TFieldDef& def : m_columns) {
         if (def.DataType == TFieldType::ftAutoInc)
             continue;
-        ++parameter;
         names << quoted(def.Name);
-        marks << QStringLiteral("?%1").arg(parameter);
-        sets << QStringLiteral("%1 = ?%2").arg(quoted(def.Name)).arg(parameter);
+        marks << QStringLiteral("?%1").arg(marks.size() + 1);
     }
-    m_insert = prepare(names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_)
+    m_insert = prepare(names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                             .arg(table_, names.join(QLatin1String(", ")),
+                                             .arg(table, names.join(QLatin1String(", ")),
                                                   marks.join(QLatin1String(", "))));
-    if (!sets.isEmpty())
-        m_update = prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                               .arg(table_, sets.join(QLatin1String(", ")))
-                               .arg(parameter + 1));
-    m_delete = prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(table_));
+    m_delete = prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(table));
+}
+
+sqlite3_stmt* TSqliteTableFile::updateStatement(const std::vector<bool>& columns)
+{
+    TStatement& statement = m_updates[columns];
+    if (!statement) {
+        QStringList sets;
+        for (int c = 0; c < m_columns.Count(); ++c)
+            if (columns[size_t(c)])
+                sets << QStringLiteral("%1 = ?%2")
+                            .arg(quoted(m_columns[c].Name))
+                            .arg(sets.size() + 1);
+        statement = prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                .arg(quoted(m_tableName), sets.join(QLatin1String(", ")))
+                                .arg(sets.size() + 1));
+    }
+    return statement.get();
 }
 
 void TSqliteTableFile::ReadAll(TRecordList& records)
@@ -335,35 +395,29 @@ void TSqliteTableFile::ReadAll(TRecordList& records)
                 value.Kind = TLoadedValue::TKind::Null;
                 continue;
             }
-            switch (types[size_t(c)]) {
-            case TFieldType::ftString:
-            case TFieldType::ftMemo:
+            const int stored = sqlite3_value_type(cell);
+            const TFieldType type = types[size_t(c)];
+            const bool whole = type == TFieldType::ftInteger || type == TFieldType::ftAutoInc ||
+                               type == TFieldType::ftBoolean;
+            if (stored == SQLITE_TEXT || stored == SQLITE_BLOB || isTextType(type)) {
+                // A text in a number or date column (another tool's doing) stays a text.
                 value.Kind = TLoadedValue::TKind::Text;
                 value.Text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
                 value.Size = sqlite3_value_bytes(cell);
                 // Only converting a number to text can fail, and only for want of memory.
                 if (!value.Text)
                     fail(SQLITE_NOMEM, QStringLiteral("read"));
-                break;
-            case TFieldType::ftInteger:
-            case TFieldType::ftAutoInc:
+            } else if (whole && stored == SQLITE_INTEGER) {
                 value.Kind = TLoadedValue::TKind::Whole;
                 value.Whole = sqlite3_value_int64(cell);
-                break;
-            case TFieldType::ftBoolean:
-                value.Kind = TLoadedValue::TKind::Whole;
-                value.Whole = sqlite3_value_int64(cell) != 0 ? 1 : 0;
-                break;
-            case TFieldType::ftFloat:
+                if (type == TFieldType::ftBoolean)
+                    value.Whole = value.Whole != 0 ? 1 : 0;
+            } else {
+                // A fraction in a whole-number column stays a fraction.
                 value.Kind = TLoadedValue::TKind::Real;
                 value.Real = sqlite3_value_double(cell);
-                break;
-            case TFieldType::ftDateTime:
-            case TFieldType::ftDate:
-            case TFieldType::ftTime:
-                value.Kind = TLoadedValue::TKind::Real;
-                value.Real = sqlite3_value_double(cell) - JulianDayOffset;
-                break;
+                if (isDateTimeType(type))
+                    value.Real -= JulianDayOffset;
             }
         }
         records.AppendLoaded(sqlite3_column_int64(st, 0), row.data());
@@ -372,12 +426,13 @@ void TSqliteTableFile::ReadAll(TRecordList& records)
         fail(rc, QStringLiteral("read"));
 }
 
-void TSqliteTableFile::bindValues(sqlite3_stmt* statement, const std::vector<TFieldValue>& values)
+int TSqliteTableFile::bindValues(sqlite3_stmt* statement, const std::vector<TFieldValue>& values,
+                                 const std::vector<bool>& columns)
 {
     int parameter = 0;
     for (int c = 0; c < m_columns.Count(); ++c) {
         const TFieldDef& def = m_columns[c];
-        if (def.DataType == TFieldType::ftAutoInc)
+        if (def.DataType == TFieldType::ftAutoInc || (!columns.empty() && !columns[size_t(c)]))
             continue;
         ++parameter;
         const TFieldValue& value = values[size_t(c)];
@@ -386,10 +441,8 @@ void TSqliteTableFile::bindValues(sqlite3_stmt* statement, const std::vector<TFi
         } else if (const auto* whole = std::get_if<std::int64_t>(&value)) {
             sqlite3_bind_int64(statement, parameter, *whole);
         } else if (const auto* real = std::get_if<double>(&value)) {
-            const bool dateTime = def.DataType == TFieldType::ftDateTime ||
-                                  def.DataType == TFieldType::ftDate ||
-                                  def.DataType == TFieldType::ftTime;
-            sqlite3_bind_double(statement, parameter, dateTime ? *real + JulianDayOffset : *real);
+            sqlite3_bind_double(statement, parameter,
+                                isDateTimeType(def.DataType) ? *real + JulianDayOffset : *real);
         } else if (const auto* stored = std::get_if<TStoredText>(&value)) {
             sqlite3_bind_text(statement, parameter, stored->Data, stored->Size, SQLITE_TRANSIENT);
         } else {
@@ -398,6 +451,7 @@ void TSqliteTableFile::bindValues(sqlite3_stmt* statement, const std::vector<TFi
                               SQLITE_TRANSIENT);
         }
     }
+    return parameter;
 }
 
 void TSqliteTableFile::runWrite(sqlite3_stmt* statement, const char* doing)
@@ -416,13 +470,21 @@ std::int64_t TSqliteTableFile::Insert(const std::vector<TFieldValue>& values)
     return sqlite3_last_insert_rowid(m_db.get());
 }
 
-void TSqliteTableFile::Update(std::int64_t rowId, const std::vector<TFieldValue>& values)
+void TSqliteTableFile::Update(std::int64_t rowId, const std::vector<TFieldValue>& values,
+                              const std::vector<bool>& changed)
 {
-    if (!m_update)
+    std::vector<bool> columns(size_t(m_columns.Count()), false);
+    bool any = false;
+    for (int c = 0; c < m_columns.Count(); ++c) {
+        columns[size_t(c)] = size_t(c) < changed.size() && changed[size_t(c)] &&
+                             m_columns[c].DataType != TFieldType::ftAutoInc;
+        any = any || columns[size_t(c)];
+    }
+    if (!any)
         return;
-    bindValues(m_update.get(), values);
-    sqlite3_bind_int64(m_update.get(), sqlite3_bind_parameter_count(m_update.get()), rowId);
-    runWrite(m_update.get(), "write a record to");
+    sqlite3_stmt* update = updateStatement(columns);
+    sqlite3_bind_int64(update, bindValues(update, values, columns) + 1, rowId);
+    runWrite(update, "write a record to");
     if (sqlite3_changes(m_db.get()) != 1)
         throw EDatabaseError(
             QStringLiteral("Cannot write a record to table file '%1': the record is no longer "

@@ -94,9 +94,10 @@ std::int64_t TTable::insertRow(const std::vector<TFieldValue>& values)
     return m_file->Insert(values);
 }
 
-void TTable::updateRow(std::int64_t rowId, const std::vector<TFieldValue>& values)
+void TTable::updateRow(std::int64_t rowId, const std::vector<TFieldValue>& values,
+                       const std::vector<bool>& changed)
 {
-    m_file->Update(rowId, values);
+    m_file->Update(rowId, values, changed);
 }
 
 void TTable::deleteRow(std::int64_t rowId)

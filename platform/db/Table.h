@@ -68,7 +68,8 @@ protected:
     void openStorage(TFieldDefs& columns, TRecordList& records) override;
     void closeStorage() override;
     std::int64_t insertRow(const std::vector<TFieldValue>& values) override;
-    void updateRow(std::int64_t rowId, const std::vector<TFieldValue>& values) override;
+    void updateRow(std::int64_t rowId, const std::vector<TFieldValue>& values,
+                   const std::vector<bool>& changed) override;
     void deleteRow(std::int64_t rowId) override;
 
 private:

@@ -2,6 +2,7 @@
 // both tables, an existing table is reopened from the working directory, the planner grid
 // writes typed cells into plandb.db, the to-do grid is read-only, and a file that cannot
 // be opened is reported by name and left exactly as it was.
+#include "WorkingFolder.h"
 #include "app/MainWindow.h"
 #include "platform/db/DBGrid.h"
 #include "platform/db/DatabaseError.h"
@@ -10,31 +11,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Runs each test in a fresh working folder and puts the old one back afterwards.
-class FormCreateTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        m_previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    }
-    void TearDown() override { QDir::setCurrent(m_previous); }
-
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
-
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
+using FormCreateTest = TWorkingFolderTest;
 
 QStringList ColumnNames(const QString& file, const QString& table)
 {
@@ -161,6 +146,28 @@ TEST_F(FormCreateTest, AFileThatCannotBeOpenedIsNamedAndLeftAsItWas)
         }
         EXPECT_EQ(FileChecksum(Path("tododb.db")), before);
     }
+}
+
+TEST_F(FormCreateTest, AStartThatFailsMakesNoFile)
+{
+    // The to-do table is missing, the planner table is broken: nothing may be made.
+    {
+        QFile file(Path("plandb.db"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("not a table\n").repeated(100));
+    }
+    const QByteArray before = FileChecksum(Path("plandb.db"));
+    TForm1 form;
+    try {
+        form.FormCreate();
+        ADD_FAILURE() << "opened a broken table file";
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.Message().contains("plandb.db")) << e.what();
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path("tododb.db")));
+    EXPECT_FALSE(QFileInfo::exists(Path("tododb.db.lock")));
+    EXPECT_EQ(FileChecksum(Path("plandb.db")), before);
+    EXPECT_FALSE(form.Table1().Active());
 }
 
 TEST_F(FormCreateTest, ATableLackingAFieldIsRefused)

@@ -1,17 +1,30 @@
-// The main window: caption, outer size, centring, background, font and its components.
+// The main window: caption, outer size, centring on any screen, background, font, its
+// components and the way the keyboard moves through them.
 #include "app/MainWindow.h"
 
+#include "WorkingFolder.h"
 #include "platform/core/Color.h"
+#include "platform/db/DBGrid.h"
+#include "platform/db/Field.h"
 #include "platform/gfx/Bitmap.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
+
+namespace {
+
+using MainWindowKeyboardTest = TWorkingFolderTest;
+
+} // namespace
 
 TEST(MainWindowTest, ShowsCaptionSizeAndBackground)
 {
@@ -112,5 +125,70 @@ TEST(MainWindowTest, HeaderImagesAreThreeDistinctMaskedPictures)
         EXPECT_LT(opaque, 200);
         EXPECT_FALSE(seen.contains(img));
         seen.append(img);
+    }
+}
+
+TEST(MainWindowTest, KeptInsideAScreenTooSmallForIt)
+{
+    const QSize outer(TForm1::OuterWidth, TForm1::OuterHeight);
+    struct Case
+    {
+        const char* name;
+        QRect available;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"large screen", QRect(0, 0, 1920, 1040), QRect(656, 194, 607, 652)},
+        {"doubled scale on 1280x1024", QRect(0, 0, 640, 512), QRect(16, 0, 607, 512)},
+        {"panel at the top", QRect(0, 40, 800, 560), QRect(96, 40, 607, 560)},
+        {"second screen on the left", QRect(-1280, 0, 1280, 600), QRect(-943, 0, 607, 600)},
+        {"narrow", QRect(10, 10, 500, 900), QRect(10, 134, 500, 652)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect placed = TForm1::FramePlacement(outer, c.available);
+        EXPECT_EQ(placed, c.expected);
+        EXPECT_TRUE(c.available.contains(placed));
+    }
+}
+
+TEST_F(MainWindowKeyboardTest, FocusStartsOnTheFirstControlAndTheKeyboardFollowsTheScreen)
+{
+    TForm1 form;
+    form.FormCreate();
+    // A record, so that the planner grid has cells for Tab to move between.
+    form.Table2().Append();
+    form.Table2().FieldByName("SUBJECT")->SetAsString("Lunch");
+    form.Table2().Post();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::focusWidget(), form.CheckBox1());
+
+    form.PageControl1()->setCurrentWidget(form.TabSheet2());
+    form.PageControl2()->setCurrentWidget(form.TabSheet4());
+    struct Step
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QWidget* next;
+    };
+    // Tab moves between a grid's cells (dgTabs); Ctrl+Tab leaves the grid.
+    const Step steps[] = {
+        {Qt::Key_Tab, Qt::NoModifier, form.PageControl1()->tabBar()},
+        {Qt::Key_Tab, Qt::NoModifier, form.DBGrid1()},
+        {Qt::Key_Tab, Qt::ControlModifier, form.PageControl2()->tabBar()},
+        {Qt::Key_Tab, Qt::NoModifier, form.DBGrid2()},
+        {Qt::Key_Tab, Qt::NoModifier, form.DBGrid2()},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, form.PageControl2()->tabBar()},
+        {Qt::Key_Tab, Qt::NoModifier, form.DBGrid2()},
+        {Qt::Key_Tab, Qt::ControlModifier, form.CheckBox1()},
+    };
+    int n = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(++n);
+        QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), step.next)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                            : "nothing");
     }
 }

@@ -1,15 +1,20 @@
 // The data grid over a real table: its current row and the dataset's cursor follow each
 // other, typed cells reach the file on Enter or when the row is left, Escape cancels,
-// Insert and Delete work only where editing is allowed, and refused input is reported
-// without losing what was typed.
+// Insert and Delete work only where editing is allowed, refused input is reported
+// without losing what was typed, memo cells take several lines, and a date shown in any
+// locale can be typed back as it is shown.
 #include "platform/db/DBGrid.h"
 
 #include "DbTestSupport.h"
+#include "platform/core/DateFormat.h"
+#include "platform/core/Exceptions.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
 #include <QTest>
 
 namespace {
@@ -52,13 +57,21 @@ protected:
         return m_grid.model()->index(row, Column(field));
     }
 
+    // The cell editor open at the current cell (a closed one lingers until the event loop
+    // deletes it, so it is not looked for among the grid's children).
+    template <class Editor = QLineEdit>
+    Editor* OpenEditor() const
+    {
+        return qobject_cast<Editor*>(m_grid.indexWidget(m_grid.currentIndex()));
+    }
+
     // Types text into a cell the way a user does: the first key opens the editor, the rest
     // go to it, Return closes it.
     void TypeInto(int row, const QString& field, const QString& text)
     {
         m_grid.setCurrentIndex(Cell(row, field));
         QTest::keyClick(&m_grid, text[0].toLatin1());
-        auto* editor = m_grid.findChild<QLineEdit*>();
+        auto* editor = OpenEditor();
         ASSERT_NE(editor, nullptr) << "no cell editor opened";
         QTest::keyClicks(editor, text.mid(1));
         QTest::keyClick(editor, Qt::Key_Return);
@@ -188,4 +201,126 @@ TEST_F(DBGridTest, WithoutEditingNothingChanges)
     EXPECT_EQ(m_table->State(), TDataSetState::dsBrowse);
     EXPECT_EQ(m_table->RecordCount(), 3);
     EXPECT_EQ(FileChecksum(Path("tododb.db")), before);
+}
+
+TEST_F(DBGridTest, ARefusedCellKeepsItsEditorItsTextAndTheCursor)
+{
+    const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Tab};
+    for (Qt::Key key : keys) {
+        SCOPED_TRACE(key);
+        m_errors.clear();
+        m_grid.setCurrentIndex(Cell(0, "PRIORITY"));
+        QTest::keyClick(&m_grid, 'x');
+        auto* editor = OpenEditor();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, "lii");
+        QTest::keyClick(editor, key);
+        QApplication::processEvents();
+        ASSERT_EQ(m_errors.size(), 1);
+        EXPECT_TRUE(m_grid.EditorOpen());
+        EXPECT_EQ(m_grid.EditorText(), "xlii");
+        EXPECT_EQ(m_grid.currentIndex(), Cell(0, "PRIORITY"));
+        // Mended, it goes through.
+        editor->selectAll();
+        QTest::keyClicks(editor, "42");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_FALSE(m_grid.EditorOpen());
+        EXPECT_EQ(Stored("SELECT PRIORITY FROM tododb WHERE KEY = 'K1'").toInt(), 42);
+        EXPECT_EQ(m_errors.size(), 1);
+    }
+}
+
+TEST_F(DBGridTest, ThePostedRecordKeepsTheColumnTheUserWasIn)
+{
+    m_grid.setCurrentIndex(Cell(1, "SUBJECT"));
+    QTest::keyClick(&m_grid, Qt::Key_Insert);
+    EXPECT_EQ(m_grid.currentIndex(), Cell(1, "SUBJECT"));
+    TypeInto(1, "SUBJECT", "New one");
+    EXPECT_EQ(m_table->State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(Stored("SELECT COUNT(*) FROM tododb WHERE SUBJECT = 'New one'").toInt(), 1);
+    EXPECT_EQ(m_grid.currentIndex(), Cell(1, "SUBJECT"));
+    // Deleting a record does not move the user to the first column either.
+    QTest::keyClick(&m_grid, Qt::Key_Delete);
+    EXPECT_EQ(m_grid.currentIndex().column(), Column("SUBJECT"));
+}
+
+TEST_F(DBGridTest, AMemoCellTakesALineBreakWithShiftEnter)
+{
+    m_grid.setCurrentIndex(Cell(0, "NOTES"));
+    QTest::keyClick(&m_grid, 'a');
+    auto* memo = OpenEditor<QPlainTextEdit>();
+    ASSERT_NE(memo, nullptr);
+    QTest::keyClicks(memo, "bc");
+    QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(memo, "def");
+    EXPECT_TRUE(m_grid.EditorOpen());
+    EXPECT_EQ(Stored("SELECT NOTES FROM tododb WHERE KEY = 'K1'").toString(), "Notes 1");
+    QTest::keyClick(memo, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(m_grid.EditorOpen());
+    EXPECT_EQ(Stored("SELECT NOTES FROM tododb WHERE KEY = 'K1'").toString(), "abc\ndef");
+    EXPECT_EQ(m_errors, QStringList());
+}
+
+TEST_F(DBGridTest, APostFromElsewhereTakesTheTextOfAnOpenEditor)
+{
+    m_grid.model()->setData(Cell(0, "PRIORITY"), "3");
+    ASSERT_EQ(m_table->State(), TDataSetState::dsEdit);
+    m_grid.setCurrentIndex(Cell(0, "SUBJECT"));
+    QTest::keyClick(&m_grid, 'T');
+    QTest::keyClicks(OpenEditor(), "yped");
+    m_table->Post();
+    EXPECT_EQ(Stored("SELECT SUBJECT || PRIORITY FROM tododb WHERE KEY = 'K1'").toString(),
+              "Typed3");
+
+    // Text the field refuses stops the post, and nothing is lost.
+    m_grid.CancelEditor();
+    m_grid.model()->setData(Cell(0, "SUBJECT"), "Again");
+    m_grid.setCurrentIndex(Cell(0, "COMPLETIONDATE"));
+    QTest::keyClick(&m_grid, '3');
+    QTest::keyClicks(OpenEditor(), "1/31/2026");
+    EXPECT_THROW(m_table->Post(), EConvertError);
+    EXPECT_EQ(m_table->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(m_grid.EditorText(), "31/31/2026");
+    EXPECT_EQ(Stored("SELECT SUBJECT FROM tododb WHERE KEY = 'K1'").toString(), "Typed");
+}
+
+TEST_F(DBGridTest, ADateShownInAnyLocaleIsTakenBackAsShownAndARefusalShowsTheForm)
+{
+    const TFixedClock clock(EncodeDateTime(2026, 6, 1, 12, 0, 0, 0));
+    const TDateTime value = EncodeDateTime(1950, 12, 15, 22, 30, 5, 0);
+    m_table->First();
+    m_table->Edit();
+    m_table->FieldByName("COMPLETIONDATE")->SetAsDateTime(value);
+    m_table->Post();
+    // Month names, two-digit years, 12-hour times, trailing separators.
+    const QLocale locales[] = {QLocale::c(), QLocale("en_US"), QLocale("de_DE"), QLocale("ko_KR"),
+                               QLocale("hu_HU")};
+    int row = 1;
+    for (const QLocale& locale : locales) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const TFormatSettingsGuard settings(TFormatSettings::FromLocale(locale));
+        m_grid.viewport()->update();
+        const QString shown = Cell(0, "COMPLETIONDATE").data().toString();
+        // Typed into another record's cell, it gives that record the same value.
+        TypeInto(row, "COMPLETIONDATE", shown);
+        ASSERT_EQ(m_errors, QStringList()) << shown.toStdString();
+        const double stored =
+            Stored(QString("SELECT COMPLETIONDATE FROM tododb WHERE KEY = 'K%1'").arg(row + 1))
+                .toDouble();
+        EXPECT_NEAR(stored - JulianDayOffset, value, 0.5 / SecsPerDay) << shown.toStdString();
+        row = row % 2 + 1;
+
+        // A text that is no date names the form and gives an example that is taken.
+        m_grid.model()->setData(Cell(row, "COMPLETIONDATE"), "31/31/31/31");
+        ASSERT_EQ(m_errors.size(), 1);
+        const QString message = m_errors.takeFirst();
+        EXPECT_TRUE(message.contains("Type ") && message.contains(", for example "))
+            << message.toStdString();
+        const QString example = message.section(", for example ", 1);
+        EXPECT_NO_THROW(m_table->FieldByName("COMPLETIONDATE")->SetEditText(example))
+            << example.toStdString();
+        m_table->Cancel();
+    }
 }

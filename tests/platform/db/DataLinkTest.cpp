@@ -2,6 +2,7 @@
 // and what disabling controls does to them.
 #include "DbTestSupport.h"
 #include "platform/db/DataSource.h"
+#include "platform/db/DatabaseError.h"
 #include "platform/db/Field.h"
 
 #include <functional>
@@ -130,33 +131,27 @@ TEST_F(DataLinkTest, EachOperationNotifiesInTheDocumentedOrder)
          {"ActiveChanged false", "ActiveChanged true", "DataSetChanged"}},
         {"work while disabled sends one DataSetChanged",
          [](auto& t) {
-             t.m_table->DisableControls();
+             const TUpdateScope quiet = DisabledControls(*t.m_table);
              t.m_table->First();
              t.m_table->Next();
              t.m_table->Edit();
              t.SetSubject("x");
              t.m_table->Post();
-             t.m_table->EnableControls();
          },
          {"DataSetChanged"}},
         {"disable and enable with nothing in between",
-         [](auto& t) {
-             t.m_table->DisableControls();
-             t.m_table->EnableControls();
-         },
+         [](auto& t) { const TUpdateScope quiet = DisabledControls(*t.m_table); },
          {}},
         {"a state change while disabled is caught up first",
          [](auto& t) {
-             t.m_table->DisableControls();
+             const TUpdateScope quiet = DisabledControls(*t.m_table);
              t.m_table->Edit();
-             t.m_table->EnableControls();
          },
          {"EditingChanged true", "DataSetChanged"}},
         {"closing while disabled",
          [](auto& t) {
-             t.m_table->DisableControls();
+             const TUpdateScope quiet = DisabledControls(*t.m_table);
              t.m_table->Close();
-             t.m_table->EnableControls();
          },
          {"ActiveChanged false"}},
     };
@@ -186,6 +181,21 @@ TEST_F(DataLinkTest, DisableControlsNests)
     EXPECT_TRUE(m_link.Take().isEmpty());
     m_table->EnableControls();
     EXPECT_EQ(m_link.Take(), QStringList{"DataSetChanged"});
+}
+
+TEST_F(DataLinkTest, AnErrorInsideDisabledControlsStillEnablesThemAndCatchesTheLinksUp)
+{
+    try {
+        const TUpdateScope quiet = DisabledControls(*m_table);
+        m_table->Next();
+        m_table->FieldByName("NO SUCH FIELD");
+        FAIL() << "no error";
+    } catch (const EDatabaseError&) {
+    }
+    EXPECT_FALSE(m_table->ControlsDisabled());
+    EXPECT_EQ(m_link.Take(), QStringList{"DataSetChanged"});
+    m_table->Prior();
+    EXPECT_EQ(m_link.Take(), QStringList{"DataSetScrolled -1"});
 }
 
 TEST_F(DataLinkTest, NotificationsAfterAPostSeeBrowseStateAndThePostedValues)

@@ -300,6 +300,28 @@ TEST_F(DatasetTest, LocateFindsTheFirstExactMatchAndKeepsItsIndexCurrent)
     EXPECT_EQ(key(*table), "K1");
 }
 
+TEST_F(DatasetTest, LocateFindsTheOtherOfTwoEqualRecordsAfterTheFirstIsDeleted)
+{
+    auto table = OpenTodoTable(3);
+    // K1 as read from the file, K3 edited to share its subject; the index is built before
+    // the delete.
+    table->Close();
+    table->Open();
+    table->SetRecNo(3);
+    table->Edit();
+    table->FieldByName("SUBJECT")->SetAsString("Subject 1");
+    table->Post();
+    ASSERT_TRUE(table->Locate("SUBJECT", "Subject 1"));
+    EXPECT_EQ(key(*table), "K1");
+    table->Delete();
+    ASSERT_TRUE(table->Locate("SUBJECT", "Subject 1"));
+    EXPECT_EQ(key(*table), "K3");
+    // And after the second is gone too, nothing.
+    table->Delete();
+    EXPECT_FALSE(table->Locate("SUBJECT", "Subject 1"));
+    EXPECT_EQ(Keys(*table), QStringList{"K2"});
+}
+
 TEST_F(DatasetTest, FieldByNameOfAMissingFieldRaisesTheLayersError)
 {
     auto table = OpenTodoTable(1);

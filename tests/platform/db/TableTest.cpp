@@ -1,14 +1,24 @@
 // Table files: making them, refusing every file that is not a usable deskhive table
-// without touching it, writing through at once, quoting names, the lock against a second
-// deskhive, and another program holding the file busy.
+// without touching it, writing through at once and only what changed, quoting names, the
+// lock against a second deskhive and stale or broken lock files, and another program
+// holding the file busy or deleting a record.
 #include "DbTestSupport.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/Field.h"
 #include "platform/db/SqliteTableFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <chrono>
+#include <fcntl.h>
 #include <functional>
+#include <future>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -308,4 +318,130 @@ TEST_F(TableTest, APendingRecordIsSavedWhenTheTableIsDestroyed)
                   .Value("SELECT count(*) FROM tododb WHERE KEY = 'pending'")
                   .toInt(),
               1);
+}
+
+TEST_F(TableTest, AnEditOfARecordAnotherProgramDeletedRaisesAndStaysPending)
+{
+    auto table = OpenTodoTable(2);
+    TRawDb(Path("tododb.db")).Exec("DELETE FROM tododb WHERE KEY = 'K1'");
+    table->Edit();
+    table->FieldByName("SUBJECT")->SetAsString("lost?");
+    try {
+        table->Post();
+        FAIL() << "a post into a deleted record reported success";
+    } catch (const EDatabaseError& error) {
+        EXPECT_TRUE(error.Message().contains("no longer in the file"))
+            << error.Message().toStdString();
+    }
+    EXPECT_EQ(table->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(table->FieldByName("SUBJECT")->AsString(), "lost?");
+    // Nothing else was touched meanwhile, and nothing came back.
+    TRawDb raw(Path("tododb.db"));
+    EXPECT_EQ(raw.Value("SELECT COUNT(*) FROM tododb").toInt(), 1);
+    EXPECT_EQ(raw.Value("SELECT SUBJECT FROM tododb").toString(), "Subject 2");
+}
+
+TEST_F(TableTest, APostWritesOnlyTheFieldsThatWereSet)
+{
+    auto table = OpenTodoTable(1);
+    // Another program changes a field of the same record after it was read.
+    TRawDb raw(Path("tododb.db"));
+    raw.Exec("UPDATE tododb SET NOTES = 'written elsewhere', PRIORITY = 4");
+    table->Edit();
+    table->FieldByName("SUBJECT")->SetAsString("mine");
+    table->Post();
+    EXPECT_EQ(raw.Rows("SELECT SUBJECT, NOTES, PRIORITY FROM tododb").first(),
+              (QVariantList{"mine", "written elsewhere", 4}));
+    // A post with nothing set writes nothing at all.
+    raw.Exec("UPDATE tododb SET SUBJECT = 'theirs'");
+    table->Edit();
+    table->Post();
+    EXPECT_EQ(raw.Value("SELECT SUBJECT FROM tododb").toString(), "theirs");
+}
+
+TEST_F(TableTest, TheDefaultBusyWaitRidesOutALockAnotherProgramHoldsBriefly)
+{
+    auto table = OpenTodoTable(1);
+    EXPECT_EQ(table->BusyTimeout(), 2000);
+    // Another program takes the write lock and lets go of it a little later, while the
+    // post waits for it.
+    std::promise<void> locked;
+    std::thread other([&] {
+        TRawDb raw(Path("tododb.db"));
+        raw.Exec("BEGIN EXCLUSIVE");
+        locked.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        raw.Exec("ROLLBACK");
+    });
+    locked.get_future().wait();
+    table->Edit();
+    table->FieldByName("SUBJECT")->SetAsString("after the wait");
+    EXPECT_NO_THROW(table->Post());
+    other.join();
+    EXPECT_EQ(TRawDb(Path("tododb.db")).Value("SELECT SUBJECT FROM tododb").toString(),
+              "after the wait");
+}
+
+TEST_F(TableTest, ALockFileThatNamesNoLiveProcessIsTakenOverAndABrokenOneIsNamed)
+{
+    OpenTodoTable(1).reset();
+    const QString lockPath = Path("tododb.db.lock");
+    // A process that has ended: its id names nobody.
+    QProcess ended;
+    ended.start("true");
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 deadPid = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+
+    struct Case
+    {
+        const char* name;
+        std::function<void()> make;
+        const char* refusal; // nullptr: the lock is stale and taken over
+    };
+    int held = -1; // a descriptor holding the lock file locked, as a running deskhive does
+    const Case cases[] = {
+        {"empty", [&] { writeFile(lockPath, QByteArray()); }, nullptr},
+        {"garbage", [&] { writeFile(lockPath, QByteArray("\x01\x02 not a lock\n")); }, nullptr},
+        {"process id 0", [&] { writeFile(lockPath, "0\ndeskhive\n\n"); }, nullptr},
+        {"a killed process",
+         [&] { writeFile(lockPath, QByteArray::number(deadPid) + "\ndeskhive\n\n"); }, nullptr},
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(lockPath)); },
+         "is a folder, not the lock file"},
+        {"unreadable but held",
+         [&] {
+             writeFile(lockPath, QByteArray());
+             held = ::open(QFile::encodeName(lockPath).constData(), O_RDWR);
+             ASSERT_GE(held, 0);
+             ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+         },
+         "held open by another program"},
+    };
+    const QByteArray sum = FileChecksum(Path("tododb.db"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.make();
+        auto table = NewTable();
+        const QString message = openError(*table);
+        if (c.refusal) {
+            EXPECT_TRUE(message.contains(c.refusal)) << message.toStdString();
+            // Which file to remove, by its full name.
+            EXPECT_TRUE(message.contains(lockPath)) << message.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(lockPath));
+        } else {
+            EXPECT_EQ(message, "opened");
+            // Ours now, and gone when the table closes.
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
+            EXPECT_EQ(lock.readLine().trimmed().toLongLong(), QCoreApplication::applicationPid());
+            lock.close();
+            table->Close();
+            EXPECT_FALSE(QFileInfo::exists(lockPath));
+        }
+        EXPECT_EQ(FileChecksum(Path("tododb.db")), sum);
+        if (held >= 0)
+            ::close(std::exchange(held, -1));
+        QDir().rmdir(lockPath);
+        QFile::remove(lockPath);
+    }
 }
