@@ -16,6 +16,10 @@
 TCustomTodoList::TCustomTodoList(QWidget* parent)
     : TCustomControl(parent), m_header(new TTodoHeader(this)), m_list(new TTodoListBox(*this))
 {
+    m_updates.SetOnRelease([this] {
+        m_list->UpdateRowCount();
+        m_list->update();
+    });
     m_dateFormat = FormatSettings().ShortDateFormat;
     m_previewFont.SetColor(clBlue);
     m_completionFont.SetColor(clGray);
@@ -162,21 +166,6 @@ void TCustomTodoList::changeEvent(QEvent* event)
 }
 
 // ---- updates -----------------------------------------------------------------------------
-
-void TCustomTodoList::BeginUpdate()
-{
-    ++m_updateCount;
-}
-
-void TCustomTodoList::EndUpdate()
-{
-    if (m_updateCount == 0)
-        return;
-    if (--m_updateCount == 0) {
-        m_list->UpdateRowCount();
-        m_list->update();
-    }
-}
 
 void TCustomTodoList::Loaded()
 {

@@ -14,6 +14,7 @@
 #include "comp/TodoList/TodoListBox.h"
 #include "comp/TodoList/TodoText.h"
 #include "platform/controls/CustomControl.h"
+#include "platform/core/UpdateScope.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Font.h"
 
@@ -45,9 +46,9 @@ public:
     void SetItemIndex(int index) { m_list->SetItemIndex(index); }
 
     // Batches item changes: rows are synchronised once by the last EndUpdate.
-    void BeginUpdate();
-    void EndUpdate();
-    int UpdateCount() const { return m_updateCount; }
+    void BeginUpdate() { m_updates.Begin(); }
+    void EndUpdate() { m_updates.End(); }
+    int UpdateCount() const { return m_updates.Count(); }
     // The load-completion step, run once the stored values are in: rows, header and, with
     // AutoThemeAdapt, the theme colours.
     void Loaded();
@@ -249,7 +250,7 @@ private:
     TTodoListBox* m_list;
     TStatusStrings m_statusStrings;
     TPriorityStrings m_priorityStrings;
-    int m_updateCount = 0;
+    TUpdateCounter m_updates;
 
     bool m_sorted = false;
     int m_sortColumn = 0;

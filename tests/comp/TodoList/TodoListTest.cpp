@@ -6,11 +6,16 @@
 
 #include "platform/controls/HintWindow.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/UpdateScope.h"
+#include "support/WheelEvent.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -104,6 +109,23 @@ TEST_F(TodoListTest, RowsFollowTheItemsAndKeepASelection)
     list.EndUpdate();
     EXPECT_EQ(list.List().Count(), 5);
     EXPECT_EQ(list.Selected(), &list.Items()[2]);
+}
+
+TEST_F(TodoListTest, AHandlerThatThrowsInsideABatchLeavesTheRowsSynchronising)
+{
+    list.OnItemSelect = [](QWidget&, TTodoItem*) { throw std::runtime_error("handler failed"); };
+    EXPECT_THROW(
+        {
+            const TUpdateScope batch(list);
+            list.Items().Add().SetSubject(QStringLiteral("echo"));
+            list.SetSorted(true); // a sort reports the selected item to the handler
+        },
+        std::runtime_error);
+    EXPECT_EQ(list.UpdateCount(), 0);
+    EXPECT_EQ(list.List().Count(), 5);
+    list.OnItemSelect = nullptr;
+    list.Items().Add();
+    EXPECT_EQ(list.List().Count(), 6);
 }
 
 TEST_F(TodoListTest, SortMatchesAPlainModelAndKeepsTheSelectedItem)
