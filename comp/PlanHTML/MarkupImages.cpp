@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMimeDatabase>
-#include <QPainter>
 #include <algorithm>
 
 namespace markup {
@@ -116,7 +115,7 @@ void TMarkupRenderer::drawSystemIcon(const ImageSource& src, int left, int top)
     }
     const int w = int(Round(side * m_opt.Scale));
     const int h = int(Round(side * m_opt.Scale));
-    m_canvas.Painter().drawImage(ToQRect({left, top, left + w, top + h}), image);
+    m_canvas.StretchDrawImage({left, top, left + w, top + h}, image);
 }
 
 void TMarkupRenderer::drawImage(const ImageSource& src, int left, int top, int width, int height)
