@@ -274,13 +274,6 @@ QString TCustomTodoList::DateText(TDateTime value) const
     return TodoDateText(value, m_dateFormat, m_nullDate);
 }
 
-int TCustomTodoList::CompareItems(const TTodoItem& a, const TTodoItem& b) const
-{
-    if (m_sortColumn < 0 || m_sortColumn >= m_list->TodoColumns().Count())
-        return 0;
-    return CompareTodoItems(a, b, m_list->TodoColumns()[m_sortColumn].TodoData(), m_sortDirection);
-}
-
 // ---- clipboard ---------------------------------------------------------------------------
 
 void TCustomTodoList::CopyToClipboard()
