@@ -2,6 +2,7 @@
 // caption band, arrows and caption, day names, separators, week numbers, the 42 day cells
 // with their selection, event marks, focus and today frames, and the today line.
 #include "comp/PlannerCal/PlannerCalendar.h"
+#include "comp/PlannerCal/WeekNumbers.h"
 #include "comp/planutil/PlanUtil.h"
 #include "platform/core/DateFormat.h"
 #include "platform/gfx/Canvas.h"
