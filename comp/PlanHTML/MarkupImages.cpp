@@ -172,7 +172,7 @@ void TMarkupRenderer::imageTag(Pass& p, const QString& tag, const QString& upper
         h = scaleY(height);
     }
 
-    if (!p.measuring) {
+    if (p.hitTests) {
         const int mx = m_opt.MouseX - p.lineLeft;
         if (m_inAnchor && mx > p.x && mx < p.x + w && m_opt.MouseY > p.lineTop &&
             m_opt.MouseY < p.lineTop + h) {
@@ -180,13 +180,13 @@ void TMarkupRenderer::imageTag(Pass& p, const QString& tag, const QString& upper
             p.imageHit = true;
             m_hotImage = number;
         }
-        if (p.paints) {
-            // The hovered image shows its ALT picture in the box its SRC laid out.
-            if (hasAlt && m_hotImage == number && !alt.isEmpty())
-                drawImage(resolveImage(alt), p.curLeft, p.lineTop, width, height);
-            else
-                drawImage(src, p.curLeft, p.lineTop, width, height);
-        }
+    }
+    if (p.paints) {
+        // The hovered image shows its ALT picture in the box its SRC laid out.
+        if (hasAlt && m_hotImage == number && !alt.isEmpty())
+            drawImage(resolveImage(alt), p.curLeft, p.lineTop, width, height);
+        else
+            drawImage(src, p.curLeft, p.lineTop, width, height);
     }
 
     if (!place(p, w, h))
