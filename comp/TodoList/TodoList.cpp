@@ -349,6 +349,11 @@ void TCustomTodoList::StartEdit(int, int, std::optional<QChar>, TPoint, bool)
     // No in-place editors in this list: nothing starts.
 }
 
+void TCustomTodoList::EndEdit()
+{
+    // No in-place editors in this list: nothing is open.
+}
+
 // ---- header ------------------------------------------------------------------------------
 
 void TCustomTodoList::UpdateHeader()
@@ -373,7 +378,10 @@ void TCustomTodoList::UpdateHeader()
 
 void TCustomTodoList::headerClick(int section)
 {
-    // The header reports the press and the release; only the press may change the order.
+    // The header reports the press and the release; only the press closes an open editor
+    // and may change the order.
+    if (m_header->Pressing())
+        EndEdit();
     if (m_header->Pressing() && section >= 0 && section < Columns().Count()) {
         const TRect r = m_header->SectionRect(section);
         const int x = m_header->LastPressX();

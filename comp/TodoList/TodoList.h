@@ -3,8 +3,10 @@
 // navigation), converts statuses and priorities to and from text, sorts the items on a
 // column, and routes the inner controls' events to its own, always with itself as Sender.
 //
-// Editing: the keys and clicks that start an in-place edit call StartEdit, which in this
-// list does nothing; a derived list with editors overrides it.
+// Editing: this list has no in-place editors. The keys and clicks that start an edit call
+// StartEdit, and the moments an open editor must be closed (a header section pressed, the
+// rows about to scroll) call EndEdit; both do nothing here, and a derived list with editors
+// overrides them.
 #pragma once
 
 #include "comp/TodoList/TodoColumn.h"
@@ -102,6 +104,10 @@ public:
     // in-place editors overrides it. key is the typed character that started the edit.
     virtual void StartEdit(int row, int column, std::optional<QChar> key, TPoint mouse,
                            bool byMouse);
+    // Closes an open in-place editor and stores its value: does nothing here; a list with
+    // editors overrides it. Called when a header section is pressed with the left button
+    // (before the press sorts) and before the rows scroll by a scroll bar or the wheel.
+    virtual void EndEdit();
 
     // ---- container ---------------------------------------------------------------------------
     TBorderStyle BorderStyle() const { return m_borderStyle; } // bsSingle
@@ -231,7 +237,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    friend class TTodoListBox;
     void layoutChildren();
     void updateRowHeight();
     void routeInnerEvents();

@@ -35,7 +35,10 @@ public:
     {
         edits.push_back({row, column, key.value_or(QChar()), byMouse});
     }
+    // The sort column as it was whenever an editor had to be closed.
+    void EndEdit() override { editsEnded.push_back(SortColumn()); }
     std::vector<EditCall> edits;
+    std::vector<int> editsEnded;
 };
 
 class TodoListTest : public ::testing::Test
@@ -207,6 +210,52 @@ TEST_F(TodoListTest, HeaderClicksSortFlipAndReportTwice)
     EXPECT_EQ(rightClicks, std::vector<int>{1});
     EXPECT_TRUE(clicks.empty());
     EXPECT_EQ(list.SortColumn(), 2);
+}
+
+TEST_F(TodoListTest, HeaderPressesAndScrollsEndTheEditFirst)
+{
+    for (int i = 0; i < 40; ++i)
+        list.Items().Add();
+    list.SetScrollHorizontal(true);
+    list.Columns()[1].SetWidth(700);
+    ASSERT_TRUE(list.List().VertScrollBar()->isVisible());
+    ASSERT_TRUE(list.List().HorzScrollBar()->isVisible());
+
+    // A left press ends the edit before it sorts; the release and the right button do not.
+    QTest::mousePress(&list.Header(), Qt::LeftButton, {}, section(1));
+    EXPECT_EQ(list.editsEnded, std::vector<int>{0});
+    EXPECT_EQ(list.SortColumn(), 1);
+    QTest::mouseRelease(&list.Header(), Qt::LeftButton, {}, section(1));
+    QTest::mouseClick(&list.Header(), Qt::RightButton, {}, section(1));
+    EXPECT_EQ(list.editsEnded.size(), 1u);
+
+    // Each way the user scrolls ends it before the rows move.
+    struct ScrollCase
+    {
+        const char* how;
+        std::function<void()> scroll;
+    };
+    const ScrollCase cases[] = {
+        {"vertical bar", [&] { list.List().VertScrollBar()->setValue(5); }},
+        {"wheel", [&] { SendWheel(&list.List(), cell(6, 1), -120); }},
+        {"horizontal bar", [&] { list.List().HorzScrollBar()->setValue(30); }},
+    };
+    for (const ScrollCase& c : cases) {
+        SCOPED_TRACE(c.how);
+        const std::size_t before = list.editsEnded.size();
+        c.scroll();
+        EXPECT_EQ(list.editsEnded.size(), before + 1);
+    }
+    EXPECT_EQ(list.List().TopIndex(), 8);
+    EXPECT_EQ(list.List().HorzScrollPos(), 30);
+
+    // Turning the wheel where the rows cannot move, or bringing a selected row into view,
+    // scrolls nothing the user asked for.
+    const std::size_t before = list.editsEnded.size();
+    list.List().SetTopIndex(0);
+    SendWheel(&list.List(), cell(0, 1), 120);
+    list.SetItemIndex(43);
+    EXPECT_EQ(list.editsEnded.size(), before);
 }
 
 TEST_F(TodoListTest, HeaderSizingAndMovingColumns)
