@@ -2,10 +2,9 @@
 // limits, arrow pictures and arrow visibility.
 #include "comp/PlannerCal/CalendarSettings.h"
 
+#include "platform/controls/ErrorBox.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/RaiseEvent.h"
-
-#include "platform/controls/ErrorBox.h"
 
 #include <QWidget>
 
