@@ -109,9 +109,8 @@ public:
     void BeginUpdate() { m_updates.Begin(); }
     // The last EndUpdate redraws the whole calendar.
     void EndUpdate() { m_updates.End(); }
-    // Leaves an update without the redraw, for lookups that only borrow the counter.
-    void EndUpdateSilently() { m_updates.EndSilently(); }
-    // A batch that ends silently: changes inside it redraw nothing, not even at its end.
+    // A batch that ends without the redraw, for lookups that only borrow the counter:
+    // changes inside it redraw nothing, not even at its end.
     TUpdateScope SilentBatch();
     bool Updating() const { return m_updates.Updating(); }
 
