@@ -1,7 +1,7 @@
 // One libFuzzer target: DESKHIVE_FUZZ_ENTRY names the entry function (FuzzEntries.h) the
 // generated inputs go to. The markup entry draws text, so a QApplication on the offscreen
 // platform with the classic colours and fixed locale settings lives for the whole run.
-#include "comp/PlanHTML/FuzzEntries.h"
+#include "fuzz/FuzzEntries.h"
 #include "platform/core/Color.h"
 #include "platform/core/FormatSettings.h"
 

@@ -171,10 +171,7 @@ void TNuvEditBtn::KeyDown(int& key, TShiftState shift)
     const bool ctrl = shift.Contains(TShiftStateItem::ssCtrl);
     TNuvEdit::KeyDown(key, shift);
     if (key == VK_RETURN && ctrl) {
-        QCoreApplication::postEvent(this,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
-        QCoreApplication::postEvent(this,
-                                    new QKeyEvent(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier));
+        PostKey(this, VK_UP);
         key = 0;
     }
 }
@@ -182,7 +179,8 @@ void TNuvEditBtn::KeyDown(int& key, TShiftState shift)
 void TNuvEditBtn::keyPressEvent(QKeyEvent* event)
 {
     const TShiftState shift = ShiftStateFromEvent(*event);
-    const bool f4 = event->key() == Qt::Key_F4 && !shift.Contains(TShiftStateItem::ssCtrl) &&
+    const bool f4 = VirtualKeyFromEvent(*event) == VK_F4 &&
+                    !shift.Contains(TShiftStateItem::ssCtrl) &&
                     !shift.Contains(TShiftStateItem::ssAlt);
     TNuvEdit::keyPressEvent(event);
     if (f4) {

@@ -637,10 +637,11 @@ void TNuvEdit::DoExit()
     Raise(OnExit, *this);
 }
 
-void TNuvEdit::postKey(QWidget* target, int qtKey)
+void TNuvEdit::PostKey(QWidget* target, int vk)
 {
     if (!target)
         return;
+    const Qt::Key qtKey = QtKeyFromVirtualKey(vk);
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, qtKey, Qt::NoModifier));
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier));
 }

@@ -274,6 +274,10 @@ protected:
     virtual bool EditorAcceptsClipboard() const { return !isReadOnly(); }
     // Applies the text area margins of the current look.
     void UpdateTextArea();
+    // Queues a press and release of a virtual key (VK_TAB, VK_UP, ...) to target, delivered
+    // after the current event: how the edit hands a key on (Tab to move on, Escape to the
+    // parent).
+    void PostKey(QWidget* target, int vk);
 
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -326,7 +330,6 @@ private:
     void updateModifiedLook();
     void updateLinkLook();
     void textChangedByAnyone();
-    void postKey(QWidget* target, int qtKey);
 
     int xOfPosition(int pos) const;
     void placeLabel();

@@ -134,13 +134,13 @@ void TNuvEdit::KeyDown(int& key, TShiftState shift)
         setSelection(prefixLength(), int(Text().size()));
         SetValueModified(false);
         key = 0;
-        postKey(parentWidget(), Qt::Key_Escape);
+        PostKey(parentWidget(), VK_ESCAPE);
         return;
     }
     if (key == VK_RETURN && m_returnIsTab) {
         key = 0;
         if (isVisible())
-            postKey(this, Qt::Key_Tab);
+            PostKey(this, VK_TAB);
         return;
     }
     const int valueStart = prefixLength();
@@ -446,7 +446,7 @@ void TNuvEdit::afterAcceptedChar()
         if (IntegerPartLength(v, fs) == m_lengthLimit &&
             !beforeCaret.contains(fs.DecimalSeparator) &&
             IntegerPartLength(beforeCaret, fs) == m_lengthLimit)
-            postKey(this, Qt::Key_Tab);
+            PostKey(this, VK_TAB);
     }
     SetValueModified(true);
     updateLookup();
@@ -455,31 +455,31 @@ void TNuvEdit::afterAcceptedChar()
 void TNuvEdit::keyPressEvent(QKeyEvent* event)
 {
     const TShiftState shift = ShiftStateFromEvent(*event);
-    const int qtKey = event->key();
     const bool ctrl = shift.Contains(TShiftStateItem::ssCtrl);
     const bool withShift = shift.Contains(TShiftStateItem::ssShift);
     const bool alt = shift.Contains(TShiftStateItem::ssAlt);
-    int key = VirtualKeyFromEvent(*event);
-    const int originalKey = key;
+    // The key as pressed: what a handler made of it only decides whether it goes on.
+    const int pressed = VirtualKeyFromEvent(*event);
+    int key = pressed;
     KeyDown(key, shift);
-    if (key == 0 && originalKey != 0) {
+    if (key == 0 && pressed != 0) {
         event->accept();
         return;
     }
 
     // The clipboard keys of both families go through our own clipboard handling, after the
     // key-down handlers had their say.
-    if (event->matches(QKeySequence::Copy) || (ctrl && qtKey == Qt::Key_Insert)) {
+    if (event->matches(QKeySequence::Copy) || (ctrl && pressed == VK_INSERT)) {
         CopyToClipboard();
         event->accept();
         return;
     }
-    if (event->matches(QKeySequence::Cut) || (withShift && !ctrl && qtKey == Qt::Key_Delete)) {
+    if (event->matches(QKeySequence::Cut) || (withShift && !ctrl && pressed == VK_DELETE)) {
         CutToClipboard();
         event->accept();
         return;
     }
-    if (event->matches(QKeySequence::Paste) || (withShift && !ctrl && qtKey == Qt::Key_Insert)) {
+    if (event->matches(QKeySequence::Paste) || (withShift && !ctrl && pressed == VK_INSERT)) {
         PasteFromClipboard();
         event->accept();
         return;
@@ -492,7 +492,7 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
         }
     }
 
-    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
+    if (pressed == VK_RETURN) {
         QChar ch = Enter;
         KeyPress(ch, shift, false);
         // Ctrl+Enter belongs to the edit; a plain Enter may still press a default button.
@@ -508,10 +508,10 @@ void TNuvEdit::keyPressEvent(QKeyEvent* event)
         !text.isEmpty() && !text[0].isNull() && (text[0] == Backspace || text[0].unicode() >= 32);
     if (printable && !(ctrl && !alt && text[0] != Backspace)) {
         // A read-only edit keeps its text: the typing rules below edit the text directly.
-        if (qtKey == Qt::Key_Escape || isReadOnly())
+        if (pressed == VK_ESCAPE || isReadOnly())
             return QLineEdit::keyPressEvent(event);
         keepCaretInValue();
-        QChar ch = qtKey == Qt::Key_Backspace ? Backspace : text[0];
+        QChar ch = pressed == VK_BACK ? Backspace : text[0];
         if (!KeyPress(ch, shift, event->modifiers().testFlag(Qt::KeypadModifier))) {
             event->accept();
             return;

@@ -7,7 +7,6 @@
 #include "platform/gfx/Canvas.h"
 
 #include <QIODevice>
-#include <QPainter>
 
 TNuvImage::TNuvImage(const TNuvImage& other)
     : m_data(other.m_data), m_image(other.m_image), m_empty(other.m_empty),
@@ -98,7 +97,7 @@ void TNuvImage::SaveToStream(QIODevice& stream) const
 
 void TNuvImage::Draw(TCanvas& canvas, const TRect& r) const
 {
-    if (m_empty || m_image.isNull() || r.IsEmpty())
+    if (m_empty)
         return;
-    canvas.Painter().drawImage(ToQRect(r), m_image);
+    canvas.StretchDrawImage(r, m_image);
 }

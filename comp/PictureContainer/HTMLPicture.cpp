@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QIODevice>
 #include <QPaintDevice>
-#include <QPainter>
 #include <algorithm>
 
 namespace {
@@ -252,10 +251,8 @@ void THTMLPicture::Draw(TCanvas& canvas, const TRect& r, bool stretch) const
 {
     if (m_empty || m_image.isNull())
         return;
-    QPainter& painter = canvas.Painter();
     if (stretch) {
-        if (!r.IsEmpty())
-            painter.drawImage(ToQRect(r), m_image);
+        canvas.StretchDrawImage(r, m_image);
         return;
     }
     const QPaintDevice* device = canvas.Device();
@@ -263,7 +260,7 @@ void THTMLPicture::Draw(TCanvas& canvas, const TRect& r, bool stretch) const
     const int dpiY = device ? device->logicalDpiY() : m_resolution;
     const int w = int((std::int64_t(Width()) * dpiX + m_resolution / 2) / m_resolution);
     const int h = int((std::int64_t(Height()) * dpiY + m_resolution / 2) / m_resolution);
-    painter.drawImage(QRect(r.Left, r.Top, w, h), m_image);
+    canvas.StretchDrawImage({r.Left, r.Top, r.Left + w, r.Top + h}, m_image);
 }
 
 THTMLPicture* THTMLPictureCache::AddPicture()

@@ -95,7 +95,7 @@ void TMarkupRenderer::controlTag(Pass& p, const QString& tag)
         }
     }
 
-    if (!p.measuring) {
+    if (p.hitTests) {
         const int mx = m_opt.MouseX - p.lineLeft;
         if (mx > p.x && mx < p.x + w && m_opt.MouseY > p.lineTop && m_opt.MouseY < p.lineTop + h) {
             p.controlHit = true;

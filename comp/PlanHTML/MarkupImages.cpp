@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMimeDatabase>
-#include <QPainter>
 #include <algorithm>
 
 namespace markup {
@@ -116,7 +115,7 @@ void TMarkupRenderer::drawSystemIcon(const ImageSource& src, int left, int top)
     }
     const int w = int(Round(side * m_opt.Scale));
     const int h = int(Round(side * m_opt.Scale));
-    m_canvas.Painter().drawImage(ToQRect({left, top, left + w, top + h}), image);
+    m_canvas.StretchDrawImage({left, top, left + w, top + h}, image);
 }
 
 void TMarkupRenderer::drawImage(const ImageSource& src, int left, int top, int width, int height)
@@ -173,7 +172,7 @@ void TMarkupRenderer::imageTag(Pass& p, const QString& tag, const QString& upper
         h = scaleY(height);
     }
 
-    if (!p.measuring) {
+    if (p.hitTests) {
         const int mx = m_opt.MouseX - p.lineLeft;
         if (m_inAnchor && mx > p.x && mx < p.x + w && m_opt.MouseY > p.lineTop &&
             m_opt.MouseY < p.lineTop + h) {
@@ -181,13 +180,13 @@ void TMarkupRenderer::imageTag(Pass& p, const QString& tag, const QString& upper
             p.imageHit = true;
             m_hotImage = number;
         }
-        if (p.paints) {
-            // The hovered image shows its ALT picture in the box its SRC laid out.
-            if (hasAlt && m_hotImage == number && !alt.isEmpty())
-                drawImage(resolveImage(alt), p.curLeft, p.lineTop, width, height);
-            else
-                drawImage(src, p.curLeft, p.lineTop, width, height);
-        }
+    }
+    if (p.paints) {
+        // The hovered image shows its ALT picture in the box its SRC laid out.
+        if (hasAlt && m_hotImage == number && !alt.isEmpty())
+            drawImage(resolveImage(alt), p.curLeft, p.lineTop, width, height);
+        else
+            drawImage(src, p.curLeft, p.lineTop, width, height);
     }
 
     if (!place(p, w, h))

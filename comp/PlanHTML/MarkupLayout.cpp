@@ -147,44 +147,48 @@ bool TMarkupRenderer::Run()
         end = measure.end;
 
         const int lineHeight = measure.lineHeight + measure.subExtra + measure.supExtra;
-        if (!m_opt.MeasureOnly) {
-            restoreReplay(atLineStart);
-            m_subscript = false;
-            m_superscript = false;
+        // The second pass also runs when only measuring, drawing nothing and testing no
+        // point: the next line must start from the state the line's own tags leave, as when
+        // drawing. The measuring pass may have applied a tag the line does not keep: a
+        // picture that did not fit and starts the next line, or a tag without its ">",
+        // which ends the text where it starts.
+        restoreReplay(atLineStart);
+        m_subscript = false;
+        m_superscript = false;
 
-            TRect draw = line;
-            if (m_align == TParaAlign::Right) {
-                if (draw.Right - measure.x > draw.Left)
-                    draw.Left = draw.Right - measure.x;
-            } else if (m_align == TParaAlign::Center) {
-                const int free = draw.Right - draw.Left - measure.x;
-                if (free > 0)
-                    draw.Left += free / 2;
-            }
-            draw.Left += m_indent;
-            draw.Bottom = draw.Top + lineHeight;
-
-            Pass second = measure;
-            second.measuring = false;
-            second.paints = !m_opt.HitTestOnly;
-            second.pos = measure.lineStart;
-            second.end = pos;
-            second.lineLeft = draw.Left;
-            second.lineTop = draw.Top;
-            second.lineRight = draw.Right;
-            second.bandBottom = draw.Bottom - measure.imageOffset;
-            second.bandTop = second.bandBottom - endGh;
-            second.x = 0;
-            second.trailing = 0;
-            second.ended = false;
-            second.overflow = false;
-            second.metListItem = false;
-            m_canvas.Font().Assign(m_drawFont);
-            runPass(second);
-            m_drawFont.Assign(m_canvas.Font());
-            if (second.anchorTextHit || second.imageHit || second.controlHit)
-                m_result = true;
+        TRect draw = line;
+        if (m_align == TParaAlign::Right) {
+            if (draw.Right - measure.x > draw.Left)
+                draw.Left = draw.Right - measure.x;
+        } else if (m_align == TParaAlign::Center) {
+            const int free = draw.Right - draw.Left - measure.x;
+            if (free > 0)
+                draw.Left += free / 2;
         }
+        draw.Left += m_indent;
+        draw.Bottom = draw.Top + lineHeight;
+
+        Pass second = measure;
+        second.measuring = false;
+        second.paints = !m_opt.HitTestOnly && !m_opt.MeasureOnly;
+        second.hitTests = !m_opt.MeasureOnly;
+        second.pos = measure.lineStart;
+        second.end = pos;
+        second.lineLeft = draw.Left;
+        second.lineTop = draw.Top;
+        second.lineRight = draw.Right;
+        second.bandBottom = draw.Bottom - measure.imageOffset;
+        second.bandTop = second.bandBottom - endGh;
+        second.x = 0;
+        second.trailing = 0;
+        second.ended = false;
+        second.overflow = false;
+        second.metListItem = false;
+        m_canvas.Font().Assign(m_drawFont);
+        runPass(second);
+        m_drawFont.Assign(m_canvas.Font());
+        if (second.anchorTextHit || second.imageHit || second.controlHit)
+            m_result = true;
 
         line.Top += lineHeight;
         m_res.Height += lineHeight;
@@ -304,7 +308,7 @@ void TMarkupRenderer::piece(Pass& p, qsizetype pieceEnd)
 
     if (!p.measuring) {
         const int mx = m_opt.MouseX - p.lineLeft;
-        if (m_inAnchor && mx >= p.x - width && mx <= p.x && inTextBand(p)) {
+        if (p.hitTests && m_inAnchor && mx >= p.x - width && mx <= p.x && inTextBand(p)) {
             m_res.HitAnchor = m_anchorTarget;
             m_mouseInAnchor = true;
             p.anchorTextHit = true;

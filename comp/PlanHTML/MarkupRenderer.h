@@ -1,8 +1,9 @@
 // The state of one DrawMarkup call and the steps it is made of. Each line is laid out
 // twice: a measuring pass finds how much of the text fits and how tall and wide the line
-// is, then a second pass over exactly that part draws it (or only hit-tests it) at its
-// aligned position. State a tag changes during the measuring pass is put back before the
-// second pass replays the same tags, except the fonts, which are kept per pass.
+// is, then a second pass over exactly that part draws it (or only hit-tests it, or, when
+// only measuring, only takes its tags) at its aligned position. State a tag changes during
+// the measuring pass is put back before the second pass replays the same tags, except the
+// fonts, which are kept per pass; so measuring and drawing leave every line in one state.
 #pragma once
 
 #include "comp/PlanHTML/PlanHTML.h"
@@ -34,7 +35,8 @@ private:
     struct Pass
     {
         bool measuring = true; // first pass
-        bool paints = false;   // second pass and not HitTestOnly
+        bool paints = false;   // second pass, neither HitTestOnly nor MeasureOnly
+        bool hitTests = false; // second pass and not MeasureOnly
         qsizetype pos = 0;     // next character of the text
         qsizetype end = 0;     // end of the text (moves when the rest is discarded)
         qsizetype lineStart = 0;

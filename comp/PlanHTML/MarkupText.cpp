@@ -7,25 +7,23 @@ using namespace markup;
 
 QString StripMarkup(const QString& text)
 {
+    // Line breaks first, so that a break inside a malformed tag goes with that tag, and a
+    // break's own ">" never closes a tag opened before it.
+    QString broken = text;
+    broken.replace(QLatin1String("<BR>"), QLatin1String("\r\n"), Qt::CaseInsensitive);
+    broken.replace(QLatin1String("<HR>"), QLatin1String("\r\n"), Qt::CaseInsensitive);
+
     QString out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
+    out.reserve(broken.size());
     qsizetype i = 0;
-    while (i < n) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('<')) {
-            out += c;
-            ++i;
-            continue;
+    while (i < broken.size()) {
+        const qsizetype open = broken.indexOf(QLatin1Char('<'), i);
+        if (open < 0) {
+            out += QStringView(broken).mid(i);
+            break;
         }
-        const QStringView rest = QStringView(text).mid(i);
-        if (rest.startsWith(QLatin1String("<BR>"), Qt::CaseInsensitive) ||
-            rest.startsWith(QLatin1String("<HR>"), Qt::CaseInsensitive)) {
-            out += QLatin1String("\r\n");
-            i += 4;
-            continue;
-        }
-        const qsizetype close = text.indexOf(QLatin1Char('>'), i);
+        out += QStringView(broken).mid(i, open - i);
+        const qsizetype close = broken.indexOf(QLatin1Char('>'), open);
         // As when drawing, a "<" that never closes takes the rest of the text with it.
         if (close < 0)
             break;

@@ -1,8 +1,8 @@
 // Where the month calendar puts things: column width and row height from the control's size,
 // the day cells of the six-week grid, the date under a point, the caption's month and year
-// zones, the browse arrows and their hit zones, and the week number of each row. All of it is
-// plain arithmetic on the control's settings, recomputed at every paint, so it lives apart
-// from the widget and is tested on its own.
+// zones, and the browse arrows and their hit zones. All of it is plain arithmetic on the
+// control's settings, recomputed at every paint, so it lives apart from the widget and is
+// tested on its own.
 #pragma once
 
 #include "comp/PlannerCal/CalendarSettings.h"
@@ -98,6 +98,3 @@ struct TCalendarArrows
     TCalendarArrow At(int x, int y) const;
     const Arrow& Get(TCalendarArrow which) const;
 };
-
-// The week number of row w (1..6) of a month, counted from the year start that applies.
-int CalendarWeekNumber(int year, int month, int row, int startDay, const TYearStartAt& yearStart);

@@ -205,25 +205,26 @@ void TPlannerCalendar::arrowStep(TCalendarArrow which)
 
 void TPlannerCalendar::selectColumnOrRow(const TDateTime (&dates)[7], int count, TShiftState shift)
 {
-    m_dates->BeginUpdate();
-    if (!shift.Contains(TShiftStateItem::ssCtrl))
-        m_dates->Clear();
-    // Days that can never be chosen (hidden neighbours, beyond the limits) do not count, or
-    // a column holding one could never be taken out again.
-    bool all = true, any = false;
-    for (int i = 0; i < count; ++i) {
-        if (!maySelect(dates[i]) || !InRange(dates[i]))
-            continue;
-        any = true;
-        all = all && m_dates->HasDate(dates[i]);
+    {
+        const TUpdateScope batch(*m_dates);
+        if (!shift.Contains(TShiftStateItem::ssCtrl))
+            m_dates->Clear();
+        // Days that can never be chosen (hidden neighbours, beyond the limits) do not count, or
+        // a column holding one could never be taken out again.
+        bool all = true, any = false;
+        for (int i = 0; i < count; ++i) {
+            if (!maySelect(dates[i]) || !InRange(dates[i]))
+                continue;
+            any = true;
+            all = all && m_dates->HasDate(dates[i]);
+        }
+        for (int i = 0; i < count; ++i) {
+            if (any && all)
+                m_dates->DelRange(dates[i], dates[i]);
+            else if (!m_dates->HasDate(dates[i]) && maySelect(dates[i]) && InRange(dates[i]))
+                m_dates->AddDate(dates[i]);
+        }
     }
-    for (int i = 0; i < count; ++i) {
-        if (any && all)
-            m_dates->DelRange(dates[i], dates[i]);
-        else if (!m_dates->HasDate(dates[i]) && maySelect(dates[i]) && InRange(dates[i]))
-            m_dates->AddDate(dates[i]);
-    }
-    m_dates->EndUpdate();
     RepaintAll();
 }
 
@@ -267,10 +268,11 @@ void TPlannerCalendar::clickDay(TShiftState shift, int x, int y)
         }
     } else {
         RepaintDate(old);
-        m_dates->BeginUpdate();
-        m_dates->Clear();
-        m_dates->AddDate(date);
-        m_dates->EndUpdateSilently();
+        {
+            const TUpdateScope quiet = m_dates->SilentBatch();
+            m_dates->Clear();
+            m_dates->AddDate(date);
+        }
         setCurrent(date);
         m_focusDate = date;
     }
@@ -366,16 +368,17 @@ void TPlannerCalendar::dragTo(int x, int y)
     // the day out of the selection must not put it back on the slightest move.
     if (m_lastDragDate == -1 && date == std::trunc(m_rangeAnchor))
         return;
-    m_dates->BeginUpdate();
-    if (m_lastDragDate != -1)
-        m_dates->DelRange(m_rangeAnchor, m_lastDragDate);
-    const double from = std::min(std::trunc(m_rangeAnchor), date);
-    const double to = std::max(std::trunc(m_rangeAnchor), date);
-    // A drag that starts on a day beyond the limits reaches back only to the limit.
-    for (double d = from; d <= to; d += 1)
-        if (maySelect(d) && InRange(d) && !m_dates->HasDate(d))
-            m_dates->AddDate(d);
-    m_dates->EndUpdate();
+    {
+        const TUpdateScope batch(*m_dates);
+        if (m_lastDragDate != -1)
+            m_dates->DelRange(m_rangeAnchor, m_lastDragDate);
+        const double from = std::min(std::trunc(m_rangeAnchor), date);
+        const double to = std::max(std::trunc(m_rangeAnchor), date);
+        // A drag that starts on a day beyond the limits reaches back only to the limit.
+        for (double d = from; d <= to; d += 1)
+            if (maySelect(d) && InRange(d) && !m_dates->HasDate(d))
+                m_dates->AddDate(d);
+    }
     m_lastDragDate = date;
 }
 
@@ -575,14 +578,15 @@ void TPlannerCalendar::KeyDown(int& key, TShiftState shift)
 
     const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
     if (key == VK_SPACE || (key == VK_RETURN && m_returnIsSelect)) {
-        m_dates->BeginUpdate();
-        if (!m_multiSelect)
-            m_dates->Clear();
-        if (m_dates->HasDate(next))
-            m_dates->DelRange(next, next);
-        else
-            m_dates->AddDate(next);
-        m_dates->EndUpdate();
+        {
+            const TUpdateScope batch(*m_dates);
+            if (!m_multiSelect)
+                m_dates->Clear();
+            if (m_dates->HasDate(next))
+                m_dates->DelRange(next, next);
+            else
+                m_dates->AddDate(next);
+        }
         RepaintAll();
         setCurrent(next);
         Raise(OnDaySelect, *this, next);
@@ -599,15 +603,17 @@ void TPlannerCalendar::KeyDown(int& key, TShiftState shift)
             m_lastDragDate = -1;
         } else if (m_lastDragDate == -1) {
             m_rangeAnchor = std::trunc(oldFocus);
-            m_dates->BeginUpdate();
-            m_dates->AddRange(m_rangeAnchor, next);
-            m_dates->EndUpdate();
+            {
+                const TUpdateScope batch(*m_dates);
+                m_dates->AddRange(m_rangeAnchor, next);
+            }
             m_lastDragDate = next;
         } else {
-            m_dates->BeginUpdate();
-            m_dates->DelRange(m_rangeAnchor, m_lastDragDate);
-            m_dates->AddRange(m_rangeAnchor, next);
-            m_dates->EndUpdate();
+            {
+                const TUpdateScope batch(*m_dates);
+                m_dates->DelRange(m_rangeAnchor, m_lastDragDate);
+                m_dates->AddRange(m_rangeAnchor, next);
+            }
             m_lastDragDate = next;
         }
         if (monthIndex(oldFocus) != monthIndex(next)) {

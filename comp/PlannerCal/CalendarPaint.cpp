@@ -2,16 +2,12 @@
 // caption band, arrows and caption, day names, separators, week numbers, the 42 day cells
 // with their selection, event marks, focus and today frames, and the today line.
 #include "comp/PlannerCal/PlannerCalendar.h"
+#include "comp/PlannerCal/WeekNumbers.h"
 #include "comp/planutil/PlanUtil.h"
 #include "platform/core/DateFormat.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Themes.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <algorithm>
 #include <cmath>
 
@@ -19,24 +15,6 @@ namespace {
 
 constexpr int GradientBands = 80;
 constexpr TColor Shadow3D = 0x00808080;
-
-// The edit border colour of the current style, read from a themed edit frame. Styles that
-// round their corners leave the corner pixel blank, so the colour is taken halfway down the
-// left edge.
-TColor styleEditBorderColor()
-{
-    QImage image(12, 12, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QStyleOptionFrame option;
-        option.rect = QRect(0, 0, 12, 12);
-        option.lineWidth = 1;
-        option.state = QStyle::State_Enabled;
-        QApplication::style()->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter);
-    }
-    return FromQColor(image.pixelColor(0, 6));
-}
 
 void raisedFrame(TCanvas& canvas, TRect r)
 {
@@ -94,7 +72,7 @@ void TPlannerCalendar::Paint(TCanvas& canvas)
     const TRect client = PaintPanel(canvas);
     if (UseVisualStyles() && m_borderXP) {
         if (!m_styleFrameKnown) {
-            m_styleFrameColor = styleEditBorderColor();
+            m_styleFrameColor = ThemedEditBorderColor();
             m_styleFrameKnown = true;
         }
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);

@@ -138,10 +138,11 @@ bool TPlannerCalendar::applyDate(int day, int month, int year)
     m_focusDate = date;
     updateCaption();
     m_escapeDate = date;
-    m_dates->BeginUpdate();
-    m_dates->Clear();
-    m_dates->AddDate(date);
-    m_dates->EndUpdate();
+    {
+        const TUpdateScope batch(*m_dates);
+        m_dates->Clear();
+        m_dates->AddDate(date);
+    }
     RepaintAll();
     return true;
 }
@@ -316,9 +317,8 @@ bool TPlannerCalendar::DateHasEvent(TEventProp& event, TDateTime date)
         return false;
     // A handler that touches the list while it describes the day must not trigger redraws
     // in the middle of a paint.
-    m_events->BeginUpdate();
+    const TUpdateScope quiet = m_events->SilentBatch();
     Raise(OnGetEventProp, *this, date, event);
-    m_events->EndUpdateSilently();
     return true;
 }
 

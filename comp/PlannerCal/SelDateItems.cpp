@@ -83,13 +83,24 @@ void TSelDateItem::Assign(const TSelDateItem& other)
 
 // --- TSelDateItems ----------------------------------------------------------------------
 
-TSelDateItems::TSelDateItems(TCustomCalendarPanel* owner) : m_owner(owner) {}
+TSelDateItems::TSelDateItems(TCustomCalendarPanel* owner)
+    : m_owner(owner), m_updates([this] {
+          if (m_owner)
+              m_owner->RepaintAll();
+          Raise(OnChange, *this);
+      })
+{}
 
 TSelDateItems::~TSelDateItems()
 {
     // The owner is going away with us: no redraws of a half-destroyed control.
-    m_updateCount = 1;
+    m_updates.Begin();
     m_items.clear();
+}
+
+TUpdateScope TSelDateItems::SilentBatch()
+{
+    return TUpdateScope([this] { m_updates.Begin(); }, [this] { m_updates.EndSilently(); });
 }
 
 void TSelDateItems::repaintDate(TDateTime date) const
@@ -122,13 +133,15 @@ TSelDateItem& TSelDateItems::Add()
 
 TSelDateItem& TSelDateItems::AddDate(TDateTime date)
 {
-    BeginUpdate();
-    TSelDateItem& item = Add();
-    item.SetDate(dayOf(date));
-    EndUpdateSilently();
-    repaintDate(item.Date());
+    TSelDateItem* item = nullptr;
+    {
+        const TUpdateScope quiet = SilentBatch();
+        item = &Add();
+        item->SetDate(dayOf(date));
+    }
+    repaintDate(item->Date());
     changed();
-    return item;
+    return *item;
 }
 
 void TSelDateItems::Delete(int index)
@@ -202,21 +215,4 @@ void TSelDateItems::Sort()
 {
     std::stable_sort(m_items.begin(), m_items.end(),
                      [](const auto& a, const auto& b) { return a->Date() < b->Date(); });
-}
-
-void TSelDateItems::EndUpdate()
-{
-    if (m_updateCount == 0)
-        return;
-    if (--m_updateCount == 0) {
-        if (m_owner)
-            m_owner->RepaintAll();
-        Raise(OnChange, *this);
-    }
-}
-
-void TSelDateItems::EndUpdateSilently()
-{
-    if (m_updateCount > 0)
-        --m_updateCount;
 }

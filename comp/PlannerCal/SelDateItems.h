@@ -8,6 +8,7 @@
 #include "comp/PlannerCal/CalendarSettings.h"
 #include "platform/core/Color.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/UpdateScope.h"
 
 #include <QString>
 #include <functional>
@@ -105,12 +106,13 @@ public:
     // Orders the items by date, earliest first.
     void Sort();
 
-    void BeginUpdate() { ++m_updateCount; }
+    void BeginUpdate() { m_updates.Begin(); }
     // The last EndUpdate redraws the whole calendar.
-    void EndUpdate();
-    // Leaves an update without the redraw, for lookups that only borrow the counter.
-    void EndUpdateSilently();
-    bool Updating() const { return m_updateCount > 0; }
+    void EndUpdate() { m_updates.End(); }
+    // A batch that ends without the redraw, for lookups that only borrow the counter:
+    // changes inside it redraw nothing, not even at its end.
+    TUpdateScope SilentBatch();
+    bool Updating() const { return m_updates.Updating(); }
 
     std::function<void(TSelDateItems& sender)> OnChange;
 
@@ -121,6 +123,6 @@ private:
 
     TCustomCalendarPanel* m_owner;
     std::vector<std::unique_ptr<TSelDateItem>> m_items;
-    int m_updateCount = 0;
+    TUpdateCounter m_updates;
     bool m_visible = true;
 };

@@ -78,6 +78,11 @@ void TTodoItem::SetCompletion(TCompletion completion)
         changed();
 }
 
+void TTodoItem::LoadCompletion(int completion)
+{
+    SetCompletion(std::clamp(completion, 0, 100));
+}
+
 void TTodoItem::SetDueDate(TDateTime date)
 {
     if (store(m_dueDate, date))

@@ -16,6 +16,10 @@
 TCustomTodoList::TCustomTodoList(QWidget* parent)
     : TCustomControl(parent), m_header(new TTodoHeader(this)), m_list(new TTodoListBox(*this))
 {
+    m_updates.SetOnRelease([this] {
+        m_list->UpdateRowCount();
+        m_list->update();
+    });
     m_dateFormat = FormatSettings().ShortDateFormat;
     m_previewFont.SetColor(clBlue);
     m_completionFont.SetColor(clGray);
@@ -163,21 +167,6 @@ void TCustomTodoList::changeEvent(QEvent* event)
 
 // ---- updates -----------------------------------------------------------------------------
 
-void TCustomTodoList::BeginUpdate()
-{
-    ++m_updateCount;
-}
-
-void TCustomTodoList::EndUpdate()
-{
-    if (m_updateCount == 0)
-        return;
-    if (--m_updateCount == 0) {
-        m_list->UpdateRowCount();
-        m_list->update();
-    }
-}
-
 void TCustomTodoList::Loaded()
 {
     m_list->UpdateRowCount();
@@ -285,13 +274,6 @@ QString TCustomTodoList::DateText(TDateTime value) const
     return TodoDateText(value, m_dateFormat, m_nullDate);
 }
 
-int TCustomTodoList::CompareItems(const TTodoItem& a, const TTodoItem& b) const
-{
-    if (m_sortColumn < 0 || m_sortColumn >= m_list->TodoColumns().Count())
-        return 0;
-    return CompareTodoItems(a, b, m_list->TodoColumns()[m_sortColumn].TodoData(), m_sortDirection);
-}
-
 // ---- clipboard ---------------------------------------------------------------------------
 
 void TCustomTodoList::CopyToClipboard()
@@ -367,6 +349,11 @@ void TCustomTodoList::StartEdit(int, int, std::optional<QChar>, TPoint, bool)
     // No in-place editors in this list: nothing starts.
 }
 
+void TCustomTodoList::EndEdit()
+{
+    // No in-place editors in this list: nothing is open.
+}
+
 // ---- header ------------------------------------------------------------------------------
 
 void TCustomTodoList::UpdateHeader()
@@ -391,7 +378,10 @@ void TCustomTodoList::UpdateHeader()
 
 void TCustomTodoList::headerClick(int section)
 {
-    // The header reports the press and the release; only the press may change the order.
+    // The header reports the press and the release; only the press closes an open editor
+    // and may change the order.
+    if (m_header->Pressing())
+        EndEdit();
     if (m_header->Pressing() && section >= 0 && section < Columns().Count()) {
         const TRect r = m_header->SectionRect(section);
         const int x = m_header->LastPressX();

@@ -3,8 +3,10 @@
 // navigation), converts statuses and priorities to and from text, sorts the items on a
 // column, and routes the inner controls' events to its own, always with itself as Sender.
 //
-// Editing: the keys and clicks that start an in-place edit call StartEdit, which in this
-// list does nothing; a derived list with editors overrides it.
+// Editing: this list has no in-place editors. The keys and clicks that start an edit call
+// StartEdit, and the moments an open editor must be closed (a header section pressed, the
+// rows about to scroll) call EndEdit; both do nothing here, and a derived list with editors
+// overrides them.
 #pragma once
 
 #include "comp/TodoList/TodoColumn.h"
@@ -14,6 +16,7 @@
 #include "comp/TodoList/TodoListBox.h"
 #include "comp/TodoList/TodoText.h"
 #include "platform/controls/CustomControl.h"
+#include "platform/core/UpdateScope.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Font.h"
 
@@ -45,9 +48,9 @@ public:
     void SetItemIndex(int index) { m_list->SetItemIndex(index); }
 
     // Batches item changes: rows are synchronised once by the last EndUpdate.
-    void BeginUpdate();
-    void EndUpdate();
-    int UpdateCount() const { return m_updateCount; }
+    void BeginUpdate() { m_updates.Begin(); }
+    void EndUpdate() { m_updates.End(); }
+    int UpdateCount() const { return m_updates.Count(); }
     // The load-completion step, run once the stored values are in: rows, header and, with
     // AutoThemeAdapt, the theme colours.
     void Loaded();
@@ -101,6 +104,10 @@ public:
     // in-place editors overrides it. key is the typed character that started the edit.
     virtual void StartEdit(int row, int column, std::optional<QChar> key, TPoint mouse,
                            bool byMouse);
+    // Closes an open in-place editor and stores its value: does nothing here; a list with
+    // editors overrides it. Called when a header section is pressed with the left button
+    // (before the press sorts) and before the rows scroll by a scroll bar or the wheel.
+    virtual void EndEdit();
 
     // ---- container ---------------------------------------------------------------------------
     TBorderStyle BorderStyle() const { return m_borderStyle; } // bsSingle
@@ -230,7 +237,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    friend class TTodoListBox;
     void layoutChildren();
     void updateRowHeight();
     void routeInnerEvents();
@@ -249,7 +255,7 @@ private:
     TTodoListBox* m_list;
     TStatusStrings m_statusStrings;
     TPriorityStrings m_priorityStrings;
-    int m_updateCount = 0;
+    TUpdateCounter m_updates;
 
     bool m_sorted = false;
     int m_sortColumn = 0;

@@ -295,6 +295,11 @@ void TTodoListBox::SelectionChanged()
     m_list.DoItemSelect(m_list.Selected());
 }
 
+void TTodoListBox::UserScrolling()
+{
+    m_list.EndEdit();
+}
+
 // ---- mouse -------------------------------------------------------------------------------
 
 void TTodoListBox::MouseMove(TShiftState shift, int x, int y)

@@ -57,6 +57,8 @@ protected:
     void DrawEmptyArea(TCanvas& canvas, const TRect& rect) override;
     void Paint(TCanvas& canvas) override;
     void SelectionChanged() override;
+    // An open editor is closed before the rows move under it.
+    void UserScrolling() override;
     void KeyDown(int& key, TShiftState shift) override;
     void KeyPress(QChar& key) override;
     void MouseMove(TShiftState shift, int x, int y) override;

@@ -1,11 +1,8 @@
-// Status and priority conversions, value texts and the comparison of items.
+// Status and priority conversions and value texts.
 #include "comp/TodoList/TodoText.h"
 
 #include "platform/core/DateFormat.h"
 #include "platform/core/NumberFormat.h"
-
-#include <QCollator>
-#include <QLocale>
 
 namespace {
 
@@ -35,12 +32,6 @@ QString commaText(const Strings& strings)
         result += QLatin1Char('"') + strings.Text(Value(i)) + QLatin1Char('"');
     }
     return result;
-}
-
-template <class T>
-int sign(T a, T b)
-{
-    return a < b ? -1 : (b < a ? 1 : 0);
 }
 
 } // namespace
@@ -108,69 +99,4 @@ QString CompletionText(const TTodoItem& item)
 QString NotesCellText(const TTodoItem& item)
 {
     return item.Notes().IsEmpty() ? QString() : item.Notes()[0];
-}
-
-const QCollator& TodoCollator()
-{
-    // One collator for the program's locale; case-sensitive as the classic string compare.
-    static const QCollator collator = [] {
-        QCollator c{QLocale()};
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
-    }();
-    return collator;
-}
-
-int CompareTodoStrings(const QString& a, const QString& b)
-{
-    const int r = TodoCollator().compare(a, b);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
-}
-
-int CompareTodoItems(const TTodoItem& a, const TTodoItem& b, TTodoData kind,
-                     TSortDirection direction)
-{
-    int r = 0;
-    switch (kind) {
-    case TTodoData::tdSubject:
-        r = CompareTodoStrings(a.Subject(), b.Subject());
-        break;
-    case TTodoData::tdCompletion:
-        r = sign(a.Completion(), b.Completion());
-        break;
-    case TTodoData::tdNotes:
-        r = CompareTodoStrings(a.Notes().Text(), b.Notes().Text());
-        break;
-    case TTodoData::tdPriority:
-        r = sign(int(a.Priority()), int(b.Priority()));
-        break;
-    case TTodoData::tdDueDate:
-        r = sign(a.DueDate(), b.DueDate());
-        break;
-    case TTodoData::tdImage:
-        r = sign(a.ImageIndex(), b.ImageIndex());
-        break;
-    case TTodoData::tdComplete:
-        r = sign(int(a.Complete()), int(b.Complete()));
-        break;
-    case TTodoData::tdCompletionDate:
-        r = sign(a.CompletionDate(), b.CompletionDate());
-        break;
-    case TTodoData::tdCreationDate:
-        r = sign(a.CreationDate(), b.CreationDate());
-        break;
-    case TTodoData::tdResource:
-        r = CompareTodoStrings(a.Resource(), b.Resource());
-        break;
-    case TTodoData::tdProject:
-        r = CompareTodoStrings(a.Project(), b.Project());
-        break;
-    case TTodoData::tdStatus:
-    case TTodoData::tdTotalTime:
-    case TTodoData::tdHandle:
-    case TTodoData::tdCategory:
-        r = 0;
-        break;
-    }
-    return direction == TSortDirection::sdDescending ? -r : r;
 }

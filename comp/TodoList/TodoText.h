@@ -1,7 +1,6 @@
 // The texts of the to-do list's values: the status and priority string sets and their
 // conversions in both directions, the quoted comma texts the drop-down lists are filled
-// from, the date, total time, completion and notes texts, and the comparison of two items
-// that sorting uses.
+// from, and the date, total time, completion and notes texts.
 #pragma once
 
 #include "comp/TodoList/TodoItem.h"
@@ -9,8 +8,6 @@
 #include "platform/core/DateTime.h"
 
 #include <QString>
-
-class QCollator;
 #include <array>
 
 // The display texts of the four statuses; they only store (a change repaints nothing).
@@ -74,12 +71,3 @@ QString TotalTimeText(double hours);
 QString CompletionText(const TTodoItem& item);
 // The first line of the notes, or empty.
 QString NotesCellText(const TTodoItem& item);
-
-// Positive when a sorts after b on a column of the kind, negative before, 0 alike; strings
-// by the user's locale, case-sensitively. Descending inverts the sign.
-int CompareTodoItems(const TTodoItem& a, const TTodoItem& b, TTodoData kind,
-                     TSortDirection direction);
-// The locale-aware comparison CompareTodoItems uses for strings, and the collator behind it
-// (whose sort keys compare the same way).
-int CompareTodoStrings(const QString& a, const QString& b);
-const QCollator& TodoCollator();

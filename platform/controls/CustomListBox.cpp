@@ -17,12 +17,16 @@ TCustomListBox::TCustomListBox(QWidget* parent)
         bar->setFocusPolicy(Qt::NoFocus);
     }
     connect(m_vScroll, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_updatingScrollBars)
-            SetTopIndex(value);
+        if (m_updatingScrollBars || value == m_topIndex)
+            return;
+        UserScrolling();
+        SetTopIndex(value);
     });
     connect(m_hScroll, &QScrollBar::valueChanged, this, [this](int value) {
-        if (!m_updatingScrollBars)
-            SetHorzScrollPos(value);
+        if (m_updatingScrollBars || value == m_horzScrollPos)
+            return;
+        UserScrolling();
+        SetHorzScrollPos(value);
     });
     resize(120, 97);
 }
@@ -388,7 +392,11 @@ bool TCustomListBox::MouseWheel(TShiftState shift, int wheelDelta, TPoint pos)
         return true;
     // Three rows a notch, the usual desktop setting; the selection stays.
     const int notches = std::max(1, std::abs(wheelDelta) / 120);
-    SetTopIndex(m_topIndex + (wheelDelta > 0 ? -3 : 3) * notches);
+    const int top = std::clamp(m_topIndex + (wheelDelta > 0 ? -3 : 3) * notches, 0, maxTopIndex());
+    if (top != m_topIndex) {
+        UserScrolling();
+        SetTopIndex(top);
+    }
     return true;
 }
 

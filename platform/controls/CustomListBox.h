@@ -88,6 +88,9 @@ protected:
     virtual void DrawEmptyArea(TCanvas& canvas, const TRect& rect);
     // After the user changed the selection; the default raises OnSelectionChange.
     virtual void SelectionChanged();
+    // Before the rows scroll because the user moved a scroll bar or turned the wheel (not when
+    // a row is scrolled into view); the default does nothing.
+    virtual void UserScrolling() {}
 
     void Paint(TCanvas& canvas) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

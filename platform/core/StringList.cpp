@@ -4,10 +4,18 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/RaiseEvent.h"
 
-TStringList::TStringList(std::initializer_list<QString> lines) : m_lines(lines) {}
+TStringList::TStringList() : m_updates([this] { releaseUpdate(); }) {}
+
+TStringList::TStringList(std::initializer_list<QString> lines) : TStringList()
+{
+    m_lines = lines;
+}
 
 // Copies take the lines only: a handler belongs to the list it was given to.
-TStringList::TStringList(const TStringList& other) : m_lines(other.m_lines) {}
+TStringList::TStringList(const TStringList& other) : TStringList()
+{
+    m_lines = other.m_lines;
+}
 
 TStringList& TStringList::operator=(const TStringList& other)
 {
@@ -215,24 +223,17 @@ void TStringList::SetCommaText(const QString& text)
     changed();
 }
 
-void TStringList::BeginUpdate()
+void TStringList::releaseUpdate()
 {
-    ++m_updateCount;
-}
-
-void TStringList::EndUpdate()
-{
-    if (m_updateCount == 0)
+    if (!m_changedWhileUpdating)
         return;
-    if (--m_updateCount == 0 && m_changedWhileUpdating) {
-        m_changedWhileUpdating = false;
-        Raise(OnChange, *this);
-    }
+    m_changedWhileUpdating = false;
+    Raise(OnChange, *this);
 }
 
 void TStringList::changed()
 {
-    if (m_updateCount > 0) {
+    if (m_updates.Updating()) {
         m_changedWhileUpdating = true;
         return;
     }

@@ -6,6 +6,8 @@
 // a lone CR or a lone LF. CommaText quotes the lines that need it.
 #pragma once
 
+#include "platform/core/UpdateScope.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,7 +17,7 @@ inline const QString sLineBreak = QStringLiteral("\r\n");
 class TStringList
 {
 public:
-    TStringList() = default;
+    TStringList();
     TStringList(std::initializer_list<QString> lines);
     TStringList(const TStringList& other);
     TStringList& operator=(const TStringList& other);
@@ -52,8 +54,8 @@ public:
     const QStringList& Lines() const { return m_lines; }
 
     // Batches changes: OnChange is called once, by the last EndUpdate, when anything changed.
-    void BeginUpdate();
-    void EndUpdate();
+    void BeginUpdate() { m_updates.Begin(); }
+    void EndUpdate() { m_updates.End(); }
 
     friend bool operator==(const TStringList& a, const TStringList& b)
     {
@@ -65,8 +67,9 @@ public:
 private:
     void checkIndex(int index, int count) const;
     void changed();
+    void releaseUpdate();
 
     QStringList m_lines;
-    int m_updateCount = 0;
+    TUpdateCounter m_updates;
     bool m_changedWhileUpdating = false;
 };

@@ -589,13 +589,20 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
     DrawImage(x, y, bitmap.Transparent() ? bitmap.TransparentImage() : bitmap.Image());
 }
 
-void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
+void TCanvas::StretchDrawImage(const TRect& r, const QImage& image)
 {
-    if (bitmap.Empty() || r.IsEmpty())
+    if (image.isNull() || r.IsEmpty())
         return;
     applyCopyMode(true);
-    p().drawImage(ToQRect(r), bitmap.Transparent() ? bitmap.TransparentImage() : bitmap.Image());
+    p().drawImage(ToQRect(r), image);
     applyCopyMode(false);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        return;
+    StretchDrawImage(r, bitmap.Transparent() ? bitmap.TransparentImage() : bitmap.Image());
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& srcRect)

@@ -156,7 +156,10 @@ public:
     // colour's pixels undrawn.
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
+    // Images draw with their alpha channel: fully transparent pixels leave the destination
+    // as it was. StretchDrawImage scales the whole image into r.
     void DrawImage(int x, int y, const QImage& image);
+    void StretchDrawImage(const TRect& r, const QImage& image);
     // Copies srcRect of another canvas (over an image) into dest, scaling when the sizes
     // differ.
     void CopyRect(const TRect& dest, TCanvas& source, const TRect& srcRect);

@@ -27,6 +27,14 @@ protected:
         return r.Width();
     }
     int gh() { return m_scratch.Canvas().TextHeight(QStringLiteral("gh")); }
+    // Adds one picture of the list's size, all lime.
+    static void addLimeImage(TImageList& images)
+    {
+        TBitmap strip(images.Width(), images.Height());
+        strip.Canvas().Brush().SetColor(clLime);
+        strip.Canvas().FillRect({0, 0, images.Width(), images.Height()});
+        images.Add(strip, nullptr);
+    }
 
     // Draws into the fixture's picture, wiped white first.
     bool run(const QString& text, const TRect& bounds, TMarkupResults& r,
@@ -170,6 +178,63 @@ TEST_F(DrawMarkupTest, DrawingStopsAtTheBottomUnlessOnlyMeasuring)
     EXPECT_EQ(measured.Height, 3 * gh());
     EXPECT_EQ(measured.PlainText, QStringLiteral("a\rb\rc"));
     EXPECT_EQ(fresh.Ink(), 0);
+}
+
+TEST_F(DrawMarkupTest, MeasuringAgreesWithDrawingOverManyLines)
+{
+    // A picture narrower than the line but too wide to follow the text before it starts the
+    // next line; so does a second list item.
+    TImageList images(40, 12);
+    addLimeImage(images);
+
+    struct AgreeCase
+    {
+        const char* name;
+        const char* markup;
+        int width;
+        bool wordWrap;
+    };
+    const AgreeCase cases[] = {
+        {"nested lists", "<UL><LI>one two three<LI>four<UL><LI>five six seven</UL><LI>eight</UL>",
+         70, true},
+        {"anchors across lines",
+         "<A href=\"a\">first link</A> and <A href=\"b\">a second link of many words</A><BR>"
+         "<A href=\"c\">third</A>",
+         80, true},
+        {"hidden text", "<Z>hidden words that are long</Z>shown words<BR><Z>more</Z>x<Z>y z</Z>",
+         60, true},
+        {"pictures in anchors",
+         "<A href=\"p\">ab<IMG SRC=\"IDX:0\"><IMG SRC=\"IDX:0\"></A><A href=\"q\">cd</A>"
+         "<IMG SRC=\"IDX:0\">",
+         60, true},
+        {"list items with pictures",
+         "<UL><LI><IMG SRC=\"IDX:0\">x<IMG SRC=\"IDX:0\"><LI><A href=\"l\">y</A></UL>", 70, true},
+        // A tag without its ">" ends the text where it starts: the measuring pass applies it,
+        // drawing never gets to it.
+        {"an anchor tag left open", "<A href=\"a\">one</A> two<BR>three <A href=\"b\"", 80, true},
+        {"an anchor left open, no wrap", "<UL><LI>one<LI>two <A href=\"x\"", 80, false},
+        {"without word wrap",
+         "<UL><LI>one<LI><A href=\"a\">two</A><Z>gone</Z></UL><BR><A href=\"b\">three</A>", 70,
+         false},
+    };
+    for (const AgreeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = QString::fromUtf8(c.markup);
+        const TRect bounds{0, 0, c.width, 5000};
+        TMarkupOptions o;
+        o.Images = &images;
+        o.WordWrap = c.wordWrap;
+        TMarkupResults drawn;
+        run(text, bounds, drawn, o);
+        o.MeasureOnly = true;
+        TMarkupResults measured;
+        run(text, bounds, measured, o);
+        EXPECT_GT(drawn.Height, gh());
+        EXPECT_EQ(measured.Width, drawn.Width);
+        EXPECT_EQ(measured.Height, drawn.Height);
+        EXPECT_EQ(measured.AnchorCount, drawn.AnchorCount);
+        EXPECT_EQ(measured.PlainText, drawn.PlainText);
+    }
 }
 
 TEST_F(DrawMarkupTest, ListItemsStartLinesIndentedPerLevel)
@@ -407,10 +472,7 @@ TEST_F(DrawMarkupTest, ControlBoxesAndDrawing)
 TEST_F(DrawMarkupTest, ImagesFromAnImageListAndVerticalAlignment)
 {
     TImageList images(16, 40);
-    TBitmap strip(16, 40);
-    strip.Canvas().Brush().SetColor(clLime);
-    strip.Canvas().FillRect({0, 0, 16, 40});
-    images.Add(strip, nullptr);
+    addLimeImage(images);
     TMarkupOptions o;
     o.Images = &images;
 

@@ -1,7 +1,7 @@
 // Replays every stored fuzz input, the seeds and each input that ever made a fuzz target
 // fail, through the entry functions the targets use, so that a fault found once stays
 // fixed. A crash or sanitizer report fails this test like any other.
-#include "comp/PlanHTML/FuzzEntries.h"
+#include "fuzz/FuzzEntries.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -25,6 +25,11 @@ TEST(StripMarkup, BreaksBecomeCrLfTagsGoEntitiesStay)
         {"<<b>>x", ">x"},
         {"<BR", ""},
         {"", ""},
+        // Breaks are made before tags go: one inside a malformed tag goes with it, and its
+        // ">" does not end the tag around it.
+        {"a<b<BR>>c", "ac"},
+        {"<x<hR>y>z<BR>w", "z\r\nw"},
+        {"a<BR<BR>>b", "ab"},
     };
     for (const StripCase& c : cases) {
         SCOPED_TRACE(c.markup);

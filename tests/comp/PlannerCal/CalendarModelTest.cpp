@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -211,6 +212,21 @@ TEST_F(CalendarModel, EventsComeFromTheListTheHandlerOrBoth)
     cal.Events().SetVisible(false);
     EXPECT_FALSE(cal.DateHasEvent(event, D(2026, 6, 10)));
     EXPECT_FALSE(cal.DateHasEvent(event, D(2026, 6, 12)));
+}
+
+TEST_F(CalendarModel, AnEventHandlerThatThrowsLeavesTheEventListReporting)
+{
+    cal.Events().AddDate(D(2026, 6, 10));
+    cal.OnGetEventProp = [](TPlannerCalendar&, TDateTime, TEventProp&) {
+        throw std::runtime_error("handler failed");
+    };
+    TEventProp event;
+    EXPECT_THROW(cal.DateHasEvent(event, D(2026, 6, 10)), std::runtime_error);
+    EXPECT_FALSE(cal.Events().Updating());
+    int changes = 0;
+    cal.Events().OnChange = [&](TSelDateItems&) { ++changes; };
+    cal.Events().AddDate(D(2026, 6, 11));
+    EXPECT_EQ(changes, 1);
 }
 
 TEST_F(CalendarModel, NamesLookUpByNumberAndFollowTheLocale)

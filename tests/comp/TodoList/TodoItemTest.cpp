@@ -5,7 +5,9 @@
 
 #include "comp/TodoList/TodoColumn.h"
 
+#include <climits>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -73,6 +75,39 @@ TEST_F(TodoItemTest, CompletionOutsideZeroToHundredRaisesAndKeepsTheValue)
     EXPECT_EQ(item.Completion(), 40);
     item.SetCompletion(100);
     EXPECT_EQ(item.Completion(), 100);
+}
+
+TEST_F(TodoItemTest, StoredCompletionsOutsideTheRangeLoadHeldAtTheNearestEnd)
+{
+    struct LoadCase
+    {
+        int stored;
+        int loaded;
+    };
+    const LoadCase cases[] = {
+        {-5, 0}, {0, 0}, {57, 57}, {100, 100}, {101, 100}, {250, 100}, {INT_MIN, 0}, {INT_MAX, 100},
+    };
+    // Records as a table would hand them over, odd ones among them: every one becomes an item.
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.stored);
+        TTodoItem& item = items.Add();
+        EXPECT_NO_THROW(item.LoadCompletion(c.stored));
+        EXPECT_EQ(item.Completion(), c.loaded);
+    }
+    EXPECT_EQ(items.Count(), int(std::size(cases)));
+    // What the user sets is still checked.
+    TTodoItem& item = items[2];
+    const auto messageOf = [&](int value) {
+        try {
+            item.SetCompletion(value);
+        } catch (const Exception& e) {
+            return e.Message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(messageOf(101), QStringLiteral("Completion cannot be larger than 100"));
+    EXPECT_EQ(messageOf(-1), QStringLiteral("Completion cannot be smaller than 0"));
+    EXPECT_EQ(item.Completion(), 57);
 }
 
 TEST_F(TodoItemTest, AssignCopiesEveryStoredPropertyButNotTheKey)

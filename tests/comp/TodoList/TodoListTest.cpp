@@ -6,11 +6,16 @@
 
 #include "platform/controls/HintWindow.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/UpdateScope.h"
+#include "support/WheelEvent.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -30,7 +35,10 @@ public:
     {
         edits.push_back({row, column, key.value_or(QChar()), byMouse});
     }
+    // The sort column as it was whenever an editor had to be closed.
+    void EndEdit() override { editsEnded.push_back(SortColumn()); }
     std::vector<EditCall> edits;
+    std::vector<int> editsEnded;
 };
 
 class TodoListTest : public ::testing::Test
@@ -104,6 +112,23 @@ TEST_F(TodoListTest, RowsFollowTheItemsAndKeepASelection)
     list.EndUpdate();
     EXPECT_EQ(list.List().Count(), 5);
     EXPECT_EQ(list.Selected(), &list.Items()[2]);
+}
+
+TEST_F(TodoListTest, AHandlerThatThrowsInsideABatchLeavesTheRowsSynchronising)
+{
+    list.OnItemSelect = [](QWidget&, TTodoItem*) { throw std::runtime_error("handler failed"); };
+    EXPECT_THROW(
+        {
+            const TUpdateScope batch(list);
+            list.Items().Add().SetSubject(QStringLiteral("echo"));
+            list.SetSorted(true); // a sort reports the selected item to the handler
+        },
+        std::runtime_error);
+    EXPECT_EQ(list.UpdateCount(), 0);
+    EXPECT_EQ(list.List().Count(), 5);
+    list.OnItemSelect = nullptr;
+    list.Items().Add();
+    EXPECT_EQ(list.List().Count(), 6);
 }
 
 TEST_F(TodoListTest, SortMatchesAPlainModelAndKeepsTheSelectedItem)
@@ -185,6 +210,52 @@ TEST_F(TodoListTest, HeaderClicksSortFlipAndReportTwice)
     EXPECT_EQ(rightClicks, std::vector<int>{1});
     EXPECT_TRUE(clicks.empty());
     EXPECT_EQ(list.SortColumn(), 2);
+}
+
+TEST_F(TodoListTest, HeaderPressesAndScrollsEndTheEditFirst)
+{
+    for (int i = 0; i < 40; ++i)
+        list.Items().Add();
+    list.SetScrollHorizontal(true);
+    list.Columns()[1].SetWidth(700);
+    ASSERT_TRUE(list.List().VertScrollBar()->isVisible());
+    ASSERT_TRUE(list.List().HorzScrollBar()->isVisible());
+
+    // A left press ends the edit before it sorts; the release and the right button do not.
+    QTest::mousePress(&list.Header(), Qt::LeftButton, {}, section(1));
+    EXPECT_EQ(list.editsEnded, std::vector<int>{0});
+    EXPECT_EQ(list.SortColumn(), 1);
+    QTest::mouseRelease(&list.Header(), Qt::LeftButton, {}, section(1));
+    QTest::mouseClick(&list.Header(), Qt::RightButton, {}, section(1));
+    EXPECT_EQ(list.editsEnded.size(), 1u);
+
+    // Each way the user scrolls ends it before the rows move.
+    struct ScrollCase
+    {
+        const char* how;
+        std::function<void()> scroll;
+    };
+    const ScrollCase cases[] = {
+        {"vertical bar", [&] { list.List().VertScrollBar()->setValue(5); }},
+        {"wheel", [&] { SendWheel(&list.List(), cell(6, 1), -120); }},
+        {"horizontal bar", [&] { list.List().HorzScrollBar()->setValue(30); }},
+    };
+    for (const ScrollCase& c : cases) {
+        SCOPED_TRACE(c.how);
+        const std::size_t before = list.editsEnded.size();
+        c.scroll();
+        EXPECT_EQ(list.editsEnded.size(), before + 1);
+    }
+    EXPECT_EQ(list.List().TopIndex(), 8);
+    EXPECT_EQ(list.List().HorzScrollPos(), 30);
+
+    // Turning the wheel where the rows cannot move, or bringing a selected row into view,
+    // scrolls nothing the user asked for.
+    const std::size_t before = list.editsEnded.size();
+    list.List().SetTopIndex(0);
+    SendWheel(&list.List(), cell(0, 1), 120);
+    list.SetItemIndex(43);
+    EXPECT_EQ(list.editsEnded.size(), before);
 }
 
 TEST_F(TodoListTest, HeaderSizingAndMovingColumns)

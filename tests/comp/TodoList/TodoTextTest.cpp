@@ -1,5 +1,5 @@
-// Status and priority texts in both directions, comma texts, the value texts of dates,
-// total time and completion, and the comparison that sorting uses, against tables.
+// Status and priority texts in both directions, comma texts, and the value texts of dates,
+// total time and completion, against tables.
 #include "comp/TodoList/TodoText.h"
 
 #include "comp/TodoList/TodoList.h"
@@ -91,47 +91,6 @@ TEST(TodoTextTest, ValueTexts)
     EXPECT_EQ(NotesCellText(item), QString());
     item.Notes().SetText(QStringLiteral("first\r\nsecond"));
     EXPECT_EQ(NotesCellText(item), QStringLiteral("first"));
-}
-
-TEST(TodoTextTest, CompareItemsByKind)
-{
-    TTodoItemCollection items;
-    TTodoItem& a = items.Add();
-    TTodoItem& b = items.Add();
-    a.SetSubject(QStringLiteral("apple"));
-    b.SetSubject(QStringLiteral("banana"));
-    a.SetCompletion(80);
-    b.SetCompletion(20);
-    b.SetComplete(true);
-    a.SetPriority(TTodoPriority::tpHigh);
-    a.SetDueDate(3);
-    b.SetDueDate(3);
-    a.SetStatus(TTodoStatus::tsDeferred);
-    a.SetTotalTime(9);
-    a.SetCategory(QStringLiteral("z"));
-    a.SetResource(QStringLiteral("Bob"));
-    b.SetResource(QStringLiteral("Ann"));
-    a.Notes().SetText(QStringLiteral("x\r\nb"));
-    b.Notes().SetText(QStringLiteral("x\r\na"));
-    struct CompareCase
-    {
-        TTodoData kind;
-        int expected; // sign of compare(a, b) ascending
-    };
-    const CompareCase cases[] = {
-        {TTodoData::tdSubject, -1},  {TTodoData::tdCompletion, 1},   {TTodoData::tdNotes, 1},
-        {TTodoData::tdPriority, 1},  {TTodoData::tdDueDate, 0},      {TTodoData::tdImage, 0},
-        {TTodoData::tdComplete, -1}, {TTodoData::tdResource, 1},     {TTodoData::tdProject, 0},
-        {TTodoData::tdStatus, 0},    {TTodoData::tdTotalTime, 0},    {TTodoData::tdHandle, 0},
-        {TTodoData::tdCategory, 0},  {TTodoData::tdCreationDate, 0},
-    };
-    for (const CompareCase& c : cases) {
-        SCOPED_TRACE(int(c.kind));
-        EXPECT_EQ(CompareTodoItems(a, b, c.kind, TSortDirection::sdAscending), c.expected);
-        EXPECT_EQ(CompareTodoItems(a, b, c.kind, TSortDirection::sdDescending), -c.expected);
-    }
-    // Case-sensitive: different case is not equal.
-    EXPECT_NE(CompareTodoStrings(QStringLiteral("a"), QStringLiteral("A")), 0);
 }
 
 TEST(TodoTextTest, ListConversionsGoThroughTheEvents)

@@ -1,5 +1,5 @@
 // The fuzz entry points: bytes decoded into the arguments each function takes.
-#include "comp/PlanHTML/FuzzEntries.h"
+#include "fuzz/FuzzEntries.h"
 
 #include "comp/PictureContainer/PictureContainer.h"
 #include "comp/PlanHTML/PlanHTML.h"
