@@ -136,8 +136,7 @@ std::optional<ItemValues> parse(const QByteArray& payload)
     v.resource = in.text();
     v.project = in.text();
     v.category = in.text();
-    // A completion beyond 100 is held there when the item is built, as a record's is.
-    if (!in.sound() || !in.atEnd() || v.priority >= TodoPriorityCount ||
+    if (!in.sound() || !in.atEnd() || v.completion > 100 || v.priority >= TodoPriorityCount ||
         v.status >= TodoStatusCount || v.complete > 1)
         return std::nullopt;
     return v;
@@ -188,7 +187,7 @@ bool ReadTodoItemPayload(const QByteArray& payload, TTodoItem& target)
     target.SetSubject(v->subject);
     target.SetCategory(v->category);
     target.SetComplete(v->complete != 0);
-    target.LoadCompletion(v->completion);
+    target.SetCompletion(v->completion);
     target.SetCompletionDate(v->completionDate);
     target.SetCreationDate(v->creationDate);
     target.SetDueDate(v->dueDate);

@@ -1,8 +1,7 @@
 // The clipboard format "TTodo Item": one item's stored properties as bytes that only this
 // program reads back. The payload carries a signature, a format version, its length and a
 // checksum, and every value is checked when read, so a foreign or damaged payload is refused
-// as a whole and nothing of it reaches an item. A completion above 100 is the exception: it
-// loads held at 100, as a stored record's does.
+// as a whole and nothing of it reaches an item.
 #pragma once
 
 #include "comp/TodoList/TodoItem.h"

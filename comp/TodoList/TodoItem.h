@@ -54,7 +54,7 @@ public:
     // 0..100; a value outside raises Exception and keeps the old one.
     TCompletion Completion() const { return m_completion; } // 0
     void SetCompletion(TCompletion completion);
-    // Sets a stored completion (from a table record or a pasted item): a value outside
+    // Sets a completion read from a table record: a value outside
     // 0..100 is held at the nearest end rather than raised, so that one odd record cannot
     // stop the items being built halfway.
     void LoadCompletion(int completion);
