@@ -54,9 +54,9 @@ public:
     // 0..100; a value outside raises Exception and keeps the old one.
     TCompletion Completion() const { return m_completion; } // 0
     void SetCompletion(TCompletion completion);
-    // Sets a completion read from a table record: a value outside
-    // 0..100 is held at the nearest end rather than raised, so that one odd record cannot
-    // stop the items being built halfway.
+    // Sets a completion read from a table record: a value outside 0..100 is held at the
+    // nearest end rather than raised, so that one odd record cannot stop the items being
+    // built halfway.
     void LoadCompletion(int completion);
     TDateTime DueDate() const { return m_dueDate; } // 0 = no date
     void SetDueDate(TDateTime date);
