@@ -3,6 +3,7 @@
 // copies of a multi-position item.
 #include "comp/Planner/PlannerItems.h"
 
+#include "comp/Planner/ConflictLayout.h"
 #include "comp/Planner/Planner.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/RaiseEvent.h"
@@ -10,10 +11,10 @@
 #include <QObject>
 #include <algorithm>
 
-TPlannerItems::TPlannerItems(TCustomPlanner& planner) : m_planner(planner) {}
+TPlannerItems::TPlannerItems(TCustomPlanner& planner) : TPlannerItems(planner, false) {}
 
 TPlannerItems::TPlannerItems(TCustomPlanner& planner, bool isTemplate)
-    : m_planner(planner), m_isTemplate(isTemplate)
+    : m_planner(planner), m_isTemplate(isTemplate), m_layout(std::make_unique<TConflictLayout>())
 {}
 
 TPlannerItems::~TPlannerItems()
