@@ -194,8 +194,7 @@ void TPlannerItems::UpdateConflictsWhereChanged()
 
 // --- Runs -------------------------------------------------------------------------------
 
-TConflictLayout::TPlaced TConflictLayout::placedOf(const TPlannerItems& items,
-                                                   const TPlannerItem& item)
+TConflictLayout::TPlaced TConflictLayout::placedOf(const TPlannerItem& item, int plannerLayer)
 {
     TPlaced p;
     p.item = &item;
@@ -203,7 +202,7 @@ TConflictLayout::TPlaced TConflictLayout::placedOf(const TPlannerItems& items,
     p.begin = item.m_itemBegin;
     p.end = item.m_itemEnd;
     p.merges = item.Visible() && !(item.m_background && item.m_allowOverlap);
-    p.takesPart = p.merges && items.LayerVisible(item.m_layer);
+    p.takesPart = p.merges && TPlannerItems::LayerShown(plannerLayer, item.m_layer);
     return p;
 }
 
@@ -217,7 +216,7 @@ void TConflictLayout::LayOutAll(TPlannerItems& items)
     const int n = items.Count();
     m_placed.resize(std::size_t(n));
     for (int i = 0; i < n; ++i)
-        m_placed[std::size_t(i)] = placedOf(items, items[i]);
+        m_placed[std::size_t(i)] = placedOf(items[i], items.Planner().Layer());
     m_all.resize(std::size_t(n));
     std::iota(m_all.begin(), m_all.end(), 0);
     m_valid = true;
@@ -244,10 +243,11 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
         m_placed.size() != std::size_t(n))
         return LayOutAll(items);
     m_stale.clear();
+    const int plannerLayer = items.Planner().Layer();
     for (int i = 0; i < n; ++i) {
-        TPlannerItem& item = items[i];
+        TPlannerItem& item = *items.m_items[std::size_t(i)];
         TPlaced& last = m_placed[std::size_t(i)];
-        const TPlaced now = placedOf(items, item);
+        const TPlaced now = placedOf(item, plannerLayer);
         if (!(now == last)) {
             if (now.item != last.item || !addStale(last.pos) || !addStale(now.pos))
                 return LayOutAll(items);
@@ -267,8 +267,7 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
 }
 
 // Lays out the items of order (whole positions, in collection order).
-void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order,
-                             TSearches& searches)
+void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order, TRun& run)
 {
     const int positions = m_positions;
     const int cells = m_cells;
@@ -282,6 +281,7 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
     // Repaints are gathered and done once the layout is complete: an item's repaint widens
     // over the items it overlaps, which is found faster for all of them at once.
     m_dirty.assign(n, 0);
+    m_before.resize(n);
     m_steady.resize(n);
     m_direct.resize(n);
     m_groupBegin.resize(n);
@@ -290,11 +290,13 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
     auto placed = [&](int i) -> const TPlaced& { return m_placed[std::size_t(i)]; };
 
     // 1. Reset, and the items that take part grouped by position.
-    TSpanIndex& parts = searches.parts;
+    TSpanIndex& parts = run.parts;
     parts.staged.clear();
     for (int i : order) {
         const TPlaced& p = placed(i);
-        item(i).m_conflictChanged = false;
+        TPlannerItem& it = item(i);
+        m_before[std::size_t(i)] = {it.m_conflicts, it.m_conflictPos};
+        it.m_conflictChanged = false;
         m_groupBegin[std::size_t(i)] = p.begin;
         m_groupEnd[std::size_t(i)] = p.end;
         if (p.takesPart && p.begin < p.end)
@@ -474,22 +476,26 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
         // Run again on the same items, the direct conflicts would set ConflictChanged when
         // they differ from the final width, and so would the cap.
         m_steady[std::size_t(i)] = capped || it.m_conflicts != m_direct[std::size_t(i)];
+        if (!run.everyItem) {
+            const TResults& was = m_before[std::size_t(i)];
+            m_dirty[std::size_t(i)] =
+                it.m_conflicts != was.conflicts || it.m_conflictPos != was.conflictPos;
+        }
     }
 
-    repaintMarked(items, order, searches);
+    repaintMarked(items, order, run);
 }
 
 // What RepaintItem does for each marked item: its cells widened over every visible item at
 // its position that overlaps it, looked for among the items of that position only.
-void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>& order,
-                                    TSearches& searches)
+void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>& order, TRun& run)
 {
     if (std::find(m_dirty.begin(), m_dirty.end(), 1) == m_dirty.end())
         return;
     TCustomPlanner& planner = items.Planner();
     TPlannerGrid& grid = planner.Grid();
     const std::size_t n = std::size_t(items.Count());
-    TSpanIndex& shown = searches.shown;
+    TSpanIndex& shown = run.shown;
     shown.staged.clear();
     for (int i : order) {
         const TPlannerItem& item = items[i];
@@ -498,7 +504,7 @@ void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>
             shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
     }
     const bool rebuilt = buildIndex(shown);
-    if (searches.keepsWidened && (rebuilt || m_widened.size() != n))
+    if (run.everyItem && (rebuilt || m_widened.size() != n))
         m_widened.assign(n, {});
     for (int i : order) {
         if (!m_dirty[std::size_t(i)])
@@ -510,7 +516,7 @@ void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>
         }
         const int b = item.m_itemBegin;
         const int e = item.m_itemEnd;
-        TWidened* known = searches.keepsWidened ? &m_widened[std::size_t(i)] : nullptr;
+        TWidened* known = run.everyItem ? &m_widened[std::size_t(i)] : nullptr;
         if (known && known->valid && known->pos == item.m_itemPos && known->begin == b &&
             known->end == e) {
             grid.InvalidateCells(item.m_itemPos, known->from, known->to);

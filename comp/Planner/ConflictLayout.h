@@ -78,19 +78,26 @@ private:
         int pos = 0, begin = 0, end = 0, from = 0, to = 0;
         bool valid = false;
     };
-    // The searches of one kind of run: the runs over every item keep theirs (and the
-    // repaint areas) while nothing moves; the runs over changed positions rebuild theirs.
-    struct TSearches
+    // One kind of run and its searches. A run over every item repaints each item it had to
+    // correct, and keeps its searches (and the repaint areas) while nothing moves. A run
+    // over changed positions rebuilds its searches and repaints only the items whose
+    // sub-columns differ from before: the rest look as they did.
+    struct TRun
     {
+        bool everyItem = false;
         TSpanIndex parts; // items that take part
         TSpanIndex shown; // visible items with cells (repaints)
-        bool keepsWidened = false;
+    };
+    struct TResults
+    {
+        int conflicts = 0;
+        int conflictPos = 0;
     };
 
-    static TPlaced placedOf(const TPlannerItems& items, const TPlannerItem& item);
+    static TPlaced placedOf(const TPlannerItem& item, int plannerLayer);
     bool addStale(int pos);
-    void layOut(TPlannerItems& items, const std::vector<int>& order, TSearches& searches);
-    void repaintMarked(TPlannerItems& items, const std::vector<int>& order, TSearches& searches);
+    void layOut(TPlannerItems& items, const std::vector<int>& order, TRun& run);
+    void repaintMarked(TPlannerItems& items, const std::vector<int>& order, TRun& run);
 
     // The grid the last run laid out on; another grid lays out every item again.
     bool m_valid = false;
@@ -108,6 +115,7 @@ private:
     std::vector<int> m_direct;             // Conflicts after the direct conflicts
     std::vector<std::uint8_t> m_steady;    // ConflictChanged of a run that moves nothing
     std::vector<std::uint8_t> m_dirty;     // to be repainted after the run
+    std::vector<TResults> m_before;        // as the run found them
     std::vector<std::uint64_t> m_touching; // a bit: touches the item at hand
     std::vector<TWidened> m_widened;
     std::vector<int> m_widest; // per position: the widest sub-column handed out
@@ -115,6 +123,6 @@ private:
     std::vector<int> m_all;
     std::vector<int> m_order;
     std::vector<int> m_stale;
-    TSearches m_everyItem{{}, {}, true};
-    TSearches m_changedOnly;
+    TRun m_everyItem{true, {}, {}};
+    TRun m_changedOnly;
 };

@@ -256,8 +256,7 @@ bool TPlannerItems::Overlaps(const TPlannerItem& item, int b, int e)
 
 bool TPlannerItems::LayerVisible(int layer) const
 {
-    const int plannerLayer = m_planner.Layer();
-    return plannerLayer == 0 || (plannerLayer > 0 && (plannerLayer & layer) != 0);
+    return LayerShown(m_planner.Layer(), layer);
 }
 
 bool TPlannerItems::IsVisibleItem(const TPlannerItem& item) const

@@ -61,6 +61,11 @@ public:
     TPlannerItem* FindFirstHeaderItem(int pos);
     TPlannerItem* FindNextHeaderItem(int pos);
     bool LayerVisible(int layer) const;
+    // LayerVisible for a given planner Layer.
+    static bool LayerShown(int plannerLayer, int layer)
+    {
+        return plannerLayer == 0 || (plannerLayer > 0 && (plannerLayer & layer) != 0);
+    }
 
     void BeginUpdate();
     // The last EndUpdate lays out, re-lays the grid and repaints it. Unbalanced calls do
@@ -91,6 +96,7 @@ public:
 private:
     friend class TPlannerItem;
     friend class TCustomPlanner;
+    friend class TConflictLayout;
 
     // The template collection behind DefaultItem neither lays out nor repaints.
     TPlannerItems(TCustomPlanner& planner, bool isTemplate);
