@@ -4,6 +4,11 @@
 // changes between runs, so a run should allocate nothing: the allocs_per_run counter counts
 // the heap allocations a run makes. The planner's layout should be at least 10 times faster
 // than the plain model at 2,000 items.
+//
+// Moving one item among 2,000: to the next position (move/0) or to the next cell (move/1),
+// through its setter, which lays out only the positions the item left and entered, against
+// the same move inside an update, whose end lays out every item. The setter should cost at
+// most a fifth of the move with a full layout.
 #include "bench/support/GuiBenchMain.h"
 #include "comp/Planner/Planner.h"
 #include "tests/comp/Planner/ConflictReference.h"
@@ -85,6 +90,42 @@ struct Scene
         return true;
     }
 
+    // Moves an item one position or one cell on; the results are checked against the plain
+    // model run on the items as they are, with the results they had before.
+    bool moveMatchesModel(int index, bool toNextPosition)
+    {
+        TPlannerItems& items = planner->Items();
+        std::vector<conflict_reference::Item> now = model;
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            now[i].conflicts = items[int(i)].Conflicts();
+            now[i].conflictPos = items[int(i)].ConflictPos();
+        }
+        move(items[index], toNextPosition);
+        now[std::size_t(index)].pos = items[index].ItemPos();
+        now[std::size_t(index)].begin = items[index].ItemBegin();
+        now[std::size_t(index)].end = items[index].ItemEnd();
+        conflict_reference::UpdateConflicts(now, positions, cells, 0);
+        model = now;
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            const TPlannerItem& item = items[int(i)];
+            if (item.Conflicts() != now[i].conflicts || item.ConflictPos() != now[i].conflictPos)
+                return false;
+        }
+        return true;
+    }
+
+    // Around the day and around the week, so that the item keeps its length and company.
+    static void move(TPlannerItem& item, bool toNextPosition)
+    {
+        if (toNextPosition) {
+            item.SetItemPos((item.ItemPos() + 1) % 7);
+            return;
+        }
+        const int length = item.ItemEnd() - item.ItemBegin();
+        item.SetItemBegin(item.ItemEnd() < 48 ? item.ItemBegin() + 1 : 0);
+        item.SetItemEnd(item.ItemBegin() + length);
+    }
+
     std::unique_ptr<TCustomPlanner> planner;
     std::vector<conflict_reference::Item> model;
     int positions = 0;
@@ -123,6 +164,44 @@ void reference(benchmark::State& state)
     state.counters["items"] = double(model.size());
 }
 
+// The item moved is the one in the middle of the collection.
+void move(benchmark::State& state, bool withFullLayout)
+{
+    Scene scene(2000);
+    const bool toNextPosition = state.range(0) == 0;
+    const int index = 1000;
+    for (int i = 0; i < 8; ++i) {
+        if (!scene.moveMatchesModel(index, toNextPosition)) {
+            state.SkipWithError("layout differs from the plain model");
+            return;
+        }
+    }
+    TPlannerItems& items = scene.planner->Items();
+    TPlannerItem& item = items[index];
+    const long long before = g_allocations;
+    for (auto _ : state) {
+        if (withFullLayout)
+            items.BeginUpdate();
+        Scene::move(item, toNextPosition);
+        if (withFullLayout)
+            items.EndUpdate();
+    }
+    state.counters["allocs_per_run"] =
+        double(g_allocations - before) / double(std::max<std::int64_t>(state.iterations(), 1));
+}
+
+void moveIncremental(benchmark::State& state)
+{
+    move(state, false);
+}
+
+void moveFullLayout(benchmark::State& state)
+{
+    move(state, true);
+}
+
+BENCHMARK(moveIncremental)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(moveFullLayout)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(planner)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(reference)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 

@@ -14,6 +14,11 @@
 // which the merging depends on. Repaints are gathered and widened the same way. The sorted
 // index, the work table and every buffer are kept between runs: a run that follows a change
 // which moved nothing allocates nothing and sorts nothing.
+//
+// Every step reads and writes within one position, so a run may take only some positions:
+// after a placement change, those whose items changed (UpdateConflictsWhereChanged).
+#include "comp/Planner/ConflictLayout.h"
+
 #include "comp/Planner/Planner.h"
 #include "comp/Planner/PlannerItems.h"
 #include "platform/core/RaiseEvent.h"
@@ -21,22 +26,18 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <numeric>
 
 namespace {
 
-struct TakesPart
-{
-    const TPlannerItems& items;
-    bool operator()(const TPlannerItem& item) const
-    {
-        return item.Visible() && items.LayerVisible(item.Layer()) &&
-               !(item.Background() && item.AllowOverlap());
-    }
-};
+using TSpan = TConflictLayout::TSpan;
+using TSpanIndex = TConflictLayout::TSpanIndex;
 
-} // namespace
+// More changed positions than this, and laying out every item costs less than finding the
+// items of the changed ones.
+constexpr std::size_t kMostChangedPositions = 8;
 
-bool TPlannerItems::buildIndex(TSpanIndex& index)
+bool buildIndex(TSpanIndex& index)
 {
     // Runs mostly follow changes that moved nothing (a colour, a caption): then the spans
     // are those of the last run and so is their order.
@@ -130,7 +131,7 @@ bool TPlannerItems::buildIndex(TSpanIndex& index)
 // Calls f for every span at pos that may end at or after minEnd and starts at or before
 // maxBegin (a few more may come; callers test the overlap they need).
 template <class F>
-void TPlannerItems::forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F&& f)
+void forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F&& f)
 {
     const TSpan* const data = index.spans.data();
     const TSpan* const longFrom = data + index.longFrom;
@@ -164,76 +165,168 @@ void TPlannerItems::forCandidates(const TSpanIndex& index, int pos, int minEnd, 
         f(*it);
 }
 
+} // namespace
+
+// --- Entry points -----------------------------------------------------------------------
+
+bool TPlannerItems::layoutHeldOff() const
+{
+    return m_updateCount > 0 || m_isTemplate || m_planner.Destroying();
+}
+
 void TPlannerItems::UpdateConflicts()
 {
-    if (m_updateCount > 0 || m_isTemplate || m_planner.Destroying())
+    if (layoutHeldOff())
         return;
-    if (m_items.empty()) {
-        Raise(m_planner.OnItemsLayout, *this);
-        return;
-    }
+    if (!m_items.empty())
+        m_layout->LayOutAll(*this);
+    Raise(m_planner.OnItemsLayout, *this);
+}
 
-    const TPlannerGrid& grid = m_planner.Grid();
-    const bool horizontal = m_planner.Horizontal();
+void TPlannerItems::UpdateConflictsWhereChanged()
+{
+    if (layoutHeldOff())
+        return;
+    if (!m_items.empty())
+        m_layout->LayOutChanged(*this);
+    Raise(m_planner.OnItemsLayout, *this);
+}
+
+// --- Runs -------------------------------------------------------------------------------
+
+TConflictLayout::TPlaced TConflictLayout::placedOf(const TPlannerItem& item, int plannerLayer)
+{
+    TPlaced p;
+    p.item = &item;
+    p.pos = item.m_itemPos;
+    p.begin = item.m_itemBegin;
+    p.end = item.m_itemEnd;
+    p.merges = item.Visible() && !(item.m_background && item.m_allowOverlap);
+    p.takesPart = p.merges && TPlannerItems::LayerShown(plannerLayer, item.m_layer);
+    return p;
+}
+
+void TConflictLayout::LayOutAll(TPlannerItems& items)
+{
+    const TPlannerGrid& grid = items.Planner().Grid();
+    const bool horizontal = items.Planner().Horizontal();
     // One entry per grid line across (positions) and per grid line along time (cells).
+    m_positions = horizontal ? grid.RowCount() : grid.ColCount();
+    m_cells = horizontal ? grid.ColCount() : grid.RowCount();
+    const int n = items.Count();
+    m_placed.resize(std::size_t(n));
+    for (int i = 0; i < n; ++i)
+        m_placed[std::size_t(i)] = placedOf(items[i], items.Planner().Layer());
+    m_all.resize(std::size_t(n));
+    std::iota(m_all.begin(), m_all.end(), 0);
+    m_valid = true;
+    layOut(items, m_all, m_everyItem);
+}
+
+// Adds a position to those to lay out; false when there are too many of them.
+bool TConflictLayout::addStale(int pos)
+{
+    if (std::find(m_stale.begin(), m_stale.end(), pos) == m_stale.end())
+        m_stale.push_back(pos);
+    return m_stale.size() <= kMostChangedPositions;
+}
+
+void TConflictLayout::LayOutChanged(TPlannerItems& items)
+{
+    const TPlannerGrid& grid = items.Planner().Grid();
+    const bool horizontal = items.Planner().Horizontal();
     const int positions = horizontal ? grid.RowCount() : grid.ColCount();
     const int cells = horizontal ? grid.ColCount() : grid.RowCount();
-    TConflictTable& t = m_table;
-    const std::size_t entries = std::size_t(positions) * std::size_t(cells);
-    if (t.width.size() < entries) {
-        t.width.resize(entries);
-        t.nextFree.resize(entries);
-        t.wrap.resize(entries);
+    const int n = items.Count();
+    // Another grid, or items added, freed or reordered since: every position changed.
+    if (!m_valid || positions != m_positions || cells != m_cells ||
+        m_placed.size() != std::size_t(n))
+        return LayOutAll(items);
+    m_stale.clear();
+    const int plannerLayer = items.Planner().Layer();
+    for (int i = 0; i < n; ++i) {
+        TPlannerItem& item = *items.m_items[std::size_t(i)];
+        TPlaced& last = m_placed[std::size_t(i)];
+        const TPlaced now = placedOf(item, plannerLayer);
+        if (!(now == last)) {
+            if (now.item != last.item || !addStale(last.pos) || !addStale(now.pos))
+                return LayOutAll(items);
+            last = now;
+        }
+        // What a run over every item would leave at the positions it finds unchanged.
+        item.m_conflictChanged = m_steady[std::size_t(i)] != 0;
     }
-    // The work table is all zeros between runs: each run clears what it wrote, so a run
-    // costs what the items cover, not what the grid holds.
-    t.positions = positions;
-    t.cells = cells;
+    m_order.clear();
+    for (int i = 0; i < n; ++i) {
+        if (std::find(m_stale.begin(), m_stale.end(), m_placed[std::size_t(i)].pos) !=
+            m_stale.end())
+            m_order.push_back(i);
+    }
+    if (!m_order.empty())
+        layOut(items, m_order, m_changedOnly);
+}
 
-    const int n = Count();
-    const TakesPart takesPart{*this};
+// Lays out the items of order (whole positions, in collection order).
+void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order, TRun& run)
+{
+    const int positions = m_positions;
+    const int cells = m_cells;
+    const std::size_t entries = std::size_t(positions) * std::size_t(cells);
+    if (m_width.size() < entries) {
+        m_width.resize(entries);
+        m_nextFree.resize(entries);
+        m_wrap.resize(entries);
+    }
+    const std::size_t n = std::size_t(items.Count());
     // Repaints are gathered and done once the layout is complete: an item's repaint widens
     // over the items it overlaps, which is found faster for all of them at once.
-    t.dirty.assign(std::size_t(n), 0);
+    m_dirty.assign(n, 0);
+    m_before.resize(n);
+    m_steady.resize(n);
+    m_direct.resize(n);
+    m_groupBegin.resize(n);
+    m_groupEnd.resize(n);
+    auto item = [&](int i) -> TPlannerItem& { return items[i]; };
+    auto placed = [&](int i) -> const TPlaced& { return m_placed[std::size_t(i)]; };
 
     // 1. Reset, and the items that take part grouped by position.
-    t.parts.staged.clear();
-    t.groupBegin.resize(std::size_t(n));
-    t.groupEnd.resize(std::size_t(n));
-    for (int i = 0; i < n; ++i) {
-        TPlannerItem& item = *m_items[std::size_t(i)];
-        item.m_conflictChanged = false;
-        t.groupBegin[std::size_t(i)] = item.m_itemBegin;
-        t.groupEnd[std::size_t(i)] = item.m_itemEnd;
-        if (takesPart(item) && item.m_itemBegin < item.m_itemEnd)
-            t.parts.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
+    TSpanIndex& parts = run.parts;
+    parts.staged.clear();
+    for (int i : order) {
+        const TPlaced& p = placed(i);
+        TPlannerItem& it = item(i);
+        m_before[std::size_t(i)] = {it.m_conflicts, it.m_conflictPos};
+        it.m_conflictChanged = false;
+        m_groupBegin[std::size_t(i)] = p.begin;
+        m_groupEnd[std::size_t(i)] = p.end;
+        if (p.takesPart && p.begin < p.end)
+            parts.staged.push_back({p.pos, p.begin, p.end, i, 0, 0});
     }
-    buildIndex(t.parts);
+    buildIndex(parts);
 
     // 2. Direct conflicts, merging group ranges in collection order (in flat arrays, which
     // the merging walks far more often than it visits an item).
-    t.touching.assign(std::size_t(n + 63) / 64, 0);
-    int* groupBegin = t.groupBegin.data();
-    int* groupEnd = t.groupEnd.data();
-    for (int i = 0; i < n; ++i) {
-        TPlannerItem& a = *m_items[std::size_t(i)];
+    m_touching.assign((n + 63) / 64, 0);
+    int* groupBegin = m_groupBegin.data();
+    int* groupEnd = m_groupEnd.data();
+    for (int i : order) {
+        const TPlaced& a = placed(i);
         int count = 0;
-        if (a.Visible() && !(a.m_background && a.m_allowOverlap) && a.m_itemBegin < a.m_itemEnd) {
-            const int ab = a.m_itemBegin;
-            const int ae = a.m_itemEnd;
+        if (a.merges && a.begin < a.end) {
+            const int ab = a.begin;
+            const int ae = a.end;
             // The touching items are marked in a bit set and then visited in collection
             // order: by their rank among the items of the position when the index has
             // ranks, else by item index.
-            std::uint64_t* touching = t.touching.data();
-            const TSpanIndex& parts = t.parts;
+            std::uint64_t* touching = m_touching.data();
             const bool ranked = parts.tabled;
-            const long long p = (long long)a.m_itemPos - parts.minPos;
+            const long long p = (long long)a.pos - parts.minPos;
             const int* byRank = nullptr;
             if (ranked && p >= 0 && p + 1 < (long long)parts.rankBase.size())
                 byRank = parts.byRank.data() + parts.rankBase[std::size_t(p)];
-            int lowWord = n;
+            int lowWord = int(n);
             int highWord = -1;
-            forCandidates(parts, a.m_itemPos, ab + 1, ae - 1, [&](const TSpan& b) {
+            forCandidates(parts, a.pos, ab + 1, ae - 1, [&](const TSpan& b) {
                 // Sharing a cell is what the cell-by-cell scan finds.
                 if (std::max(ab, b.begin) < std::min(ae, b.end) && b.index != i) {
                     const int bit = ranked ? b.rank : b.index;
@@ -260,12 +353,14 @@ void TPlannerItems::UpdateConflicts()
             groupBegin[i] = lo;
             groupEnd[i] = hi;
         }
-        a.m_conflictChanged = a.m_conflicts != count + 1;
-        a.m_conflicts = count + 1;
+        TPlannerItem& it = item(i);
+        it.m_conflictChanged = it.m_conflicts != count + 1;
+        it.m_conflicts = count + 1;
+        m_direct[std::size_t(i)] = count + 1;
     }
-    for (int i = 0; i < n; ++i) {
-        m_items[std::size_t(i)]->m_conflictBegin = groupBegin[i];
-        m_items[std::size_t(i)]->m_conflictEnd = groupEnd[i];
+    for (int i : order) {
+        item(i).m_conflictBegin = groupBegin[i];
+        item(i).m_conflictEnd = groupEnd[i];
     }
 
     // Cell ranges of an item clipped to the table; empty when its position has no entries.
@@ -282,30 +377,32 @@ void TPlannerItems::UpdateConflicts()
     auto at = [&](int pos, int cell) { return std::size_t(pos) * std::size_t(cells) + cell; };
 
     // 3. Group widths.
-    for (int i = 0; i < n; ++i) {
-        const TPlannerItem& item = *m_items[std::size_t(i)];
-        if (!takesPart(item))
+    for (int i : order) {
+        const TPlaced& p = placed(i);
+        if (!p.takesPart)
             continue;
         int lo, hi;
-        clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, lo, hi);
-        std::uint8_t* w = t.width.data() + at(item.m_itemPos, 0);
+        clip(p.pos, groupBegin[i], groupEnd[i], lo, hi);
+        std::uint8_t* w = m_width.data() + at(p.pos, 0);
+        const int conflicts = m_direct[std::size_t(i)];
         for (int c = lo; c < hi; ++c)
-            w[c] = std::uint8_t(std::max<int>(w[c], item.m_conflicts));
+            w[c] = std::uint8_t(std::max<int>(w[c], conflicts));
     }
 
     // 4. Sub-columns, in collection order.
-    for (int i = 0; i < n; ++i) {
-        TPlannerItem& item = *m_items[std::size_t(i)];
-        if (!takesPart(item))
+    for (int i : order) {
+        const TPlaced& p = placed(i);
+        if (!p.takesPart)
             continue;
+        TPlannerItem& it = item(i);
         int lo, hi;
-        clip(item.m_itemPos, item.m_itemBegin, item.m_itemEnd, lo, hi);
+        clip(p.pos, p.begin, p.end, lo, hi);
         int glo, ghi;
-        clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, glo, ghi);
-        const std::size_t row = glo < ghi || lo < hi ? at(item.m_itemPos, 0) : 0;
-        std::uint8_t* nextFree = t.nextFree.data() + row;
-        std::uint8_t* wrap = t.wrap.data() + row;
-        const std::uint8_t* width = t.width.data() + row;
+        clip(p.pos, groupBegin[i], groupEnd[i], glo, ghi);
+        const std::size_t row = glo < ghi || lo < hi ? at(p.pos, 0) : 0;
+        std::uint8_t* nextFree = m_nextFree.data() + row;
+        std::uint8_t* wrap = m_wrap.data() + row;
+        const std::uint8_t* width = m_width.data() + row;
         int s1 = 0;
         int s2 = 0;
         for (int c = lo; c < hi; ++c) {
@@ -317,14 +414,14 @@ void TPlannerItems::UpdateConflicts()
         int widest = 0;
         for (int c = glo; c < ghi; ++c)
             widest = std::max<int>(widest, width[c]);
-        if (item.m_conflicts != widest || item.m_conflictPos != s1)
-            t.dirty[std::size_t(i)] = 1;
-        item.m_conflicts = widest;
+        if (it.m_conflicts != widest || it.m_conflictPos != s1)
+            m_dirty[std::size_t(i)] = 1;
+        it.m_conflicts = widest;
         const int newPos = s1 < widest ? s1 : s2;
-        if (newPos != item.m_conflictPos)
-            item.m_conflictChanged = true;
-        item.m_conflictPos = newPos;
-        if (s1 >= item.m_conflicts) {
+        if (newPos != it.m_conflictPos)
+            it.m_conflictChanged = true;
+        it.m_conflictPos = newPos;
+        if (s1 >= it.m_conflicts) {
             ++s2;
             for (int c = lo; c < hi; ++c)
                 wrap[c] = std::uint8_t(s2);
@@ -337,90 +434,99 @@ void TPlannerItems::UpdateConflicts()
 
     // 5. No item is wider than the sub-columns handed out at its position. Only the cells of
     // items hold sub-columns, so the widest is found among them; they are cleared on the way.
-    std::vector<int>& widestAt = t.widest;
-    widestAt.assign(std::size_t(positions), 0);
-    for (int i = 0; i < n; ++i) {
-        const TPlannerItem& item = *m_items[std::size_t(i)];
-        if (!takesPart(item))
+    m_widest.assign(std::size_t(positions), 0);
+    for (int i : order) {
+        const TPlaced& p = placed(i);
+        if (!p.takesPart)
             continue;
         int lo, hi;
-        clip(item.m_itemPos, item.m_itemBegin, item.m_itemEnd, lo, hi);
+        clip(p.pos, p.begin, p.end, lo, hi);
         if (lo < hi) {
-            const std::size_t row = at(item.m_itemPos, 0);
-            int& widest = widestAt[std::size_t(item.m_itemPos)];
+            const std::size_t row = at(p.pos, 0);
+            int& widest = m_widest[std::size_t(p.pos)];
             for (int c = lo; c < hi; ++c)
-                widest = std::max<int>(widest, t.nextFree[row + std::size_t(c)]);
+                widest = std::max<int>(widest, m_nextFree[row + std::size_t(c)]);
         }
     }
-    for (int i = 0; i < n; ++i) {
-        const TPlannerItem& item = *m_items[std::size_t(i)];
-        if (!takesPart(item))
+    for (int i : order) {
+        const TPlaced& p = placed(i);
+        if (!p.takesPart)
             continue;
         int lo, hi;
-        clip(item.m_itemPos, item.m_itemBegin, item.m_itemEnd, lo, hi);
+        clip(p.pos, p.begin, p.end, lo, hi);
         if (lo < hi) {
-            const std::size_t row = at(item.m_itemPos, 0);
-            std::memset(t.nextFree.data() + row + lo, 0, std::size_t(hi - lo));
-            std::memset(t.wrap.data() + row + lo, 0, std::size_t(hi - lo));
+            const std::size_t row = at(p.pos, 0);
+            std::memset(m_nextFree.data() + row + lo, 0, std::size_t(hi - lo));
+            std::memset(m_wrap.data() + row + lo, 0, std::size_t(hi - lo));
         }
-        clip(item.m_itemPos, item.m_conflictBegin, item.m_conflictEnd, lo, hi);
+        clip(p.pos, groupBegin[i], groupEnd[i], lo, hi);
         if (lo < hi)
-            std::memset(t.width.data() + at(item.m_itemPos, 0) + lo, 0, std::size_t(hi - lo));
+            std::memset(m_width.data() + at(p.pos, 0) + lo, 0, std::size_t(hi - lo));
     }
-    for (int i = 0; i < n; ++i) {
-        TPlannerItem& item = *m_items[std::size_t(i)];
-        const int m = (item.m_itemPos >= 0 && item.m_itemPos < positions)
-                          ? widestAt[std::size_t(item.m_itemPos)]
-                          : 0;
-        if (item.m_conflicts > m) {
-            item.m_conflictChanged = true;
-            item.m_conflicts = m;
-            t.dirty[std::size_t(i)] = 1;
+    for (int i : order) {
+        TPlannerItem& it = item(i);
+        const int pos = placed(i).pos;
+        const int m = (pos >= 0 && pos < positions) ? m_widest[std::size_t(pos)] : 0;
+        const bool capped = it.m_conflicts > m;
+        if (capped) {
+            it.m_conflictChanged = true;
+            it.m_conflicts = m;
+            m_dirty[std::size_t(i)] = 1;
+        }
+        // Run again on the same items, the direct conflicts would set ConflictChanged when
+        // they differ from the final width, and so would the cap.
+        m_steady[std::size_t(i)] = capped || it.m_conflicts != m_direct[std::size_t(i)];
+        if (!run.everyItem) {
+            const TResults& was = m_before[std::size_t(i)];
+            m_dirty[std::size_t(i)] =
+                it.m_conflicts != was.conflicts || it.m_conflictPos != was.conflictPos;
         }
     }
 
-    repaintMarked();
-    Raise(m_planner.OnItemsLayout, *this);
+    repaintMarked(items, order, run);
 }
 
 // What RepaintItem does for each marked item: its cells widened over every visible item at
 // its position that overlaps it, looked for among the items of that position only.
-void TPlannerItems::repaintMarked()
+void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>& order, TRun& run)
 {
-    TConflictTable& t = m_table;
-    if (std::find(t.dirty.begin(), t.dirty.end(), 1) == t.dirty.end())
+    if (std::find(m_dirty.begin(), m_dirty.end(), 1) == m_dirty.end())
         return;
-    TPlannerGrid& grid = m_planner.Grid();
-    const int n = Count();
-    t.shown.staged.clear();
-    for (int i = 0; i < n; ++i) {
-        const TPlannerItem& item = *m_items[std::size_t(i)];
+    TCustomPlanner& planner = items.Planner();
+    TPlannerGrid& grid = planner.Grid();
+    const std::size_t n = std::size_t(items.Count());
+    TSpanIndex& shown = run.shown;
+    shown.staged.clear();
+    for (int i : order) {
+        const TPlannerItem& item = items[i];
         // Only items with at least one cell can widen a range.
-        if (IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd)
-            t.shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
+        if (items.IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd)
+            shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
     }
-    if (buildIndex(t.shown) || t.widened.size() != std::size_t(n))
-        t.widened.assign(std::size_t(n), {});
-    for (int i = 0; i < n; ++i) {
-        if (!t.dirty[std::size_t(i)])
+    const bool rebuilt = buildIndex(shown);
+    if (run.everyItem && (rebuilt || m_widened.size() != n))
+        m_widened.assign(n, {});
+    for (int i : order) {
+        if (!m_dirty[std::size_t(i)])
             continue;
-        const TPlannerItem& item = *m_items[std::size_t(i)];
+        const TPlannerItem& item = items[i];
         if (item.m_inHeader) {
-            m_planner.update();
+            planner.update();
             continue;
         }
         const int b = item.m_itemBegin;
         const int e = item.m_itemEnd;
-        TConflictTable::TWidened& known = t.widened[std::size_t(i)];
-        if (known.valid && known.pos == item.m_itemPos && known.begin == b && known.end == e) {
-            grid.InvalidateCells(item.m_itemPos, known.from, known.to);
+        TWidened* known = run.everyItem ? &m_widened[std::size_t(i)] : nullptr;
+        if (known && known->valid && known->pos == item.m_itemPos && known->begin == b &&
+            known->end == e) {
+            grid.InvalidateCells(item.m_itemPos, known->from, known->to);
             continue;
         }
         int from = b;
         int to = e;
         // Every item that overlaps [b, e) starts at or before max(b, e) and ends at or after
         // min(b, e).
-        forCandidates(t.shown, item.m_itemPos, std::min(b, e), std::max(b, e), [&](const TSpan& o) {
+        forCandidates(shown, item.m_itemPos, std::min(b, e), std::max(b, e), [&](const TSpan& o) {
             // The four overlap tests of the hit tests, on the span's copy of the cells; for
             // an item with cells they come down to sharing one.
             const bool overlaps =
@@ -432,7 +538,8 @@ void TPlannerItems::repaintMarked()
                 to = std::max(to, o.end);
             }
         });
-        known = {item.m_itemPos, b, e, from, to, true};
+        if (known)
+            *known = {item.m_itemPos, b, e, from, to, true};
         grid.InvalidateCells(item.m_itemPos, from, to);
     }
 }

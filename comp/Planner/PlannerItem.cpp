@@ -84,7 +84,7 @@ void TPlannerItem::SetItemBegin(int cell)
     m_itemBegin = cell < 0 ? 0 : cell;
     recomputeBeginMinutes();
     setVisibleRaw(true);
-    m_collection.UpdateConflicts();
+    m_collection.UpdateConflictsWhereChanged();
 }
 
 void TPlannerItem::SetItemEnd(int cell)
@@ -95,7 +95,7 @@ void TPlannerItem::SetItemEnd(int cell)
     m_itemEnd = cell;
     recomputeEndMinutes();
     setVisibleRaw(wasVisible);
-    m_collection.UpdateConflicts();
+    m_collection.UpdateConflictsWhereChanged();
 }
 
 void TPlannerItem::SetItemPos(int pos)
@@ -106,7 +106,7 @@ void TPlannerItem::SetItemPos(int pos)
     RepaintItem();
     m_itemPos = pos;
     setVisibleRaw(true);
-    m_collection.UpdateConflicts();
+    m_collection.UpdateConflictsWhereChanged();
     RepaintItem();
 }
 
@@ -416,7 +416,7 @@ void TPlannerItem::SetInHeader(bool on)
         grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
         Planner().update();
     }
-    m_collection.UpdateConflicts();
+    m_collection.UpdateConflictsWhereChanged();
 }
 
 void TPlannerItem::SetLayer(int layer)

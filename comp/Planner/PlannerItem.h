@@ -280,6 +280,7 @@ public:
 private:
     friend class TPlannerItems;
     friend class TCustomPlanner;
+    friend class TConflictLayout;
 
     // What a setter does after storing: invalidate the cells and, for the settings that
     // the collection follows, tell it.

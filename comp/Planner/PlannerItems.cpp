@@ -3,6 +3,7 @@
 // copies of a multi-position item.
 #include "comp/Planner/PlannerItems.h"
 
+#include "comp/Planner/ConflictLayout.h"
 #include "comp/Planner/Planner.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/RaiseEvent.h"
@@ -10,10 +11,10 @@
 #include <QObject>
 #include <algorithm>
 
-TPlannerItems::TPlannerItems(TCustomPlanner& planner) : m_planner(planner) {}
+TPlannerItems::TPlannerItems(TCustomPlanner& planner) : TPlannerItems(planner, false) {}
 
 TPlannerItems::TPlannerItems(TCustomPlanner& planner, bool isTemplate)
-    : m_planner(planner), m_isTemplate(isTemplate)
+    : m_planner(planner), m_isTemplate(isTemplate), m_layout(std::make_unique<TConflictLayout>())
 {}
 
 TPlannerItems::~TPlannerItems()
@@ -255,8 +256,7 @@ bool TPlannerItems::Overlaps(const TPlannerItem& item, int b, int e)
 
 bool TPlannerItems::LayerVisible(int layer) const
 {
-    const int plannerLayer = m_planner.Layer();
-    return plannerLayer == 0 || (plannerLayer > 0 && (plannerLayer & layer) != 0);
+    return LayerShown(m_planner.Layer(), layer);
 }
 
 bool TPlannerItems::IsVisibleItem(const TPlannerItem& item) const

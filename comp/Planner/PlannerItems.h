@@ -6,9 +6,10 @@
 
 #include "comp/Planner/PlannerItem.h"
 
-#include <cstdint>
 #include <memory>
 #include <vector>
+
+class TConflictLayout;
 
 class TPlannerItems
 {
@@ -60,6 +61,11 @@ public:
     TPlannerItem* FindFirstHeaderItem(int pos);
     TPlannerItem* FindNextHeaderItem(int pos);
     bool LayerVisible(int layer) const;
+    // LayerVisible for a given planner Layer.
+    static bool LayerShown(int plannerLayer, int layer)
+    {
+        return plannerLayer == 0 || (plannerLayer > 0 && (plannerLayer & layer) != 0);
+    }
 
     void BeginUpdate();
     // The last EndUpdate lays out, re-lays the grid and repaints it. Unbalanced calls do
@@ -75,6 +81,9 @@ public:
     void ItemChanged(TPlannerItem& item);
     // The side-by-side layout of overlapping items.
     void UpdateConflicts();
+    // The same results, laying out again only the positions whose items changed place,
+    // visibility or layer since the last layout: what a placement setter runs.
+    void UpdateConflictsWhereChanged();
 
     // Whether the group propagation of ItemChanged is running (or is held off by a move).
     bool Propagating() const { return m_propagating; }
@@ -87,6 +96,7 @@ public:
 private:
     friend class TPlannerItem;
     friend class TCustomPlanner;
+    friend class TConflictLayout;
 
     // The template collection behind DefaultItem neither lays out nor repaints.
     TPlannerItems(TCustomPlanner& planner, bool isTemplate);
@@ -94,12 +104,8 @@ private:
     int indexOf(const TPlannerItem* item) const;
     bool hitPixel(const TPlannerItem& item, int x, bool trackTest) const;
     int positionExtent(int pos) const;
-    void repaintMarked();
-    struct TSpanIndex;
-    // Returns false when the spans were those of the last build, which then still holds.
-    static bool buildIndex(TSpanIndex& index);
-    template <class F>
-    static void forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F&& f);
+    // Inside an update, in the template collection and while the planner is destroyed.
+    bool layoutHeldOff() const;
     TPlannerItem* nextFocusable(int from, int step) const;
     void focusAndSelect(TPlannerItem* item);
 
@@ -113,63 +119,6 @@ private:
     int m_headerIndex = 0;
     bool m_propagating = false;
 
-    // The layout's work table and per-position lists, kept between runs so that a run
-    // allocates nothing unless the grid grew.
-    // An item's cells at its position, for the searches that find overlapping items.
-    struct TSpan
-    {
-        int pos;
-        int begin;
-        int end;
-        int index;
-        int reach; // long spans: the furthest end so far in their position's run
-        int rank;  // place among the spans of its position in collection order (tabled)
-    };
-    // Spans by position and first cell, split by length: the short ones (at most threshold
-    // cells, three in four of them) are found by their first cell alone, the few long ones
-    // by the reach of their run.
-    struct TSpanIndex
-    {
-        std::vector<TSpan> staged; // filled by the caller in collection order
-        std::vector<TSpan> built;  // what spans was built from, to skip an unchanged rebuild
-        bool valid = false;
-        std::vector<TSpan> spans; // short ones, then long ones, each by position and cell
-        std::size_t longFrom = 0;
-        int threshold = 0;
-        std::vector<int> lengths;
-        // Where each position's short and long runs start, by position - minPos, when the
-        // positions lie close together (else the runs are found by binary search).
-        int minPos = 0;
-        bool tabled = false;
-        std::vector<int> shortRuns;
-        std::vector<int> longRuns;
-        // Tabled only: rankBase[p] + rank is where byRank holds the item index of a span.
-        std::vector<int> rankBase;
-        std::vector<int> byRank;
-        std::vector<int> cursor;
-    };
-    struct TConflictTable
-    {
-        int positions = 0;
-        int cells = 0;
-        std::vector<std::uint8_t> width;
-        std::vector<std::uint8_t> nextFree;
-        std::vector<std::uint8_t> wrap;
-        TSpanIndex parts;                    // items that take part
-        TSpanIndex shown;                    // visible items with cells (repaints)
-        std::vector<std::uint64_t> touching; // per item a bit: touches the item at hand
-        std::vector<int> groupBegin;         // per item: its group's cells while they are merged
-        std::vector<int> groupEnd;
-        std::vector<int> widest;         // per position: the widest sub-column handed out
-        std::vector<std::uint8_t> dirty; // per item: to be repainted after the run
-        // Per item, the widened cells of its last repaint and the place they were found for;
-        // kept while the visible items stay where they were.
-        struct TWidened
-        {
-            int pos = 0, begin = 0, end = 0, from = 0, to = 0;
-            bool valid = false;
-        };
-        std::vector<TWidened> widened;
-    };
-    TConflictTable m_table;
+    // The layout's work state (ConflictLayout.h), kept between runs.
+    std::unique_ptr<TConflictLayout> m_layout;
 };

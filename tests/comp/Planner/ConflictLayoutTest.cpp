@@ -337,3 +337,195 @@ TEST_F(ConflictLayout, MatchesThePlainModelOnScatteredPositionsAndTurnedGrid)
 }
 
 } // namespace
+
+namespace {
+
+// A move lays out only the positions the item left and entered: a chain elsewhere, which
+// every run over all items corrects and repaints again, is left alone.
+TEST_F(ConflictLayout, MoveLaysOutOnlyThePositionsItLeftAndEntered)
+{
+    add(0, 4);
+    add(2, 6);
+    add(4, 8);
+    TPlannerItem& moving = add(10, 12, 1);
+    TPlannerGrid& grid = planner->Grid();
+    grid.ResetInvalidatedCells();
+    moving.SetItemPos(2);
+    EXPECT_EQ(grid.InvalidatedCells(), 2 + 2) << "only the cells it left and those it entered";
+    EXPECT_EQ(items()[0].Conflicts(), 3);
+    grid.ResetInvalidatedCells();
+    items().UpdateConflicts();
+    EXPECT_EQ(grid.InvalidatedCells(), 6 + 6) << "a run over every item corrects the chain";
+}
+
+// Visibility, layer and background change without a layout of their own; the next move,
+// wherever it is, lays out their position too, as a run over every item would.
+TEST_F(ConflictLayout, MoveElsewhereTakesInChangesThatDidNotLayOut)
+{
+    struct Case
+    {
+        const char* name;
+        void (*change)(TPlannerItem&);
+    };
+    const Case cases[] = {
+        {"hidden", [](TPlannerItem& item) { item.SetVisible(false); }},
+        {"other layer", [](TPlannerItem& item) { item.SetLayer(2); }},
+        {"overlappable background",
+         [](TPlannerItem& item) {
+             item.SetBackground(true);
+             item.SetAllowOverlap(true);
+         }},
+    };
+    planner->SetLayer(1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        items().Clear();
+        TPlannerItem& stays = add(0, 4);
+        stays.SetLayer(1);
+        TPlannerItem& changed = add(0, 4);
+        changed.SetLayer(1);
+        TPlannerItem& elsewhere = add(0, 2, 1);
+        elsewhere.SetLayer(1);
+        ASSERT_EQ(stays.Conflicts(), 2);
+        c.change(changed);
+        EXPECT_EQ(stays.Conflicts(), 2) << "no layout yet";
+        elsewhere.SetItemBegin(1);
+        EXPECT_EQ(stays.Conflicts(), 1);
+        EXPECT_EQ(stays.ConflictPos(), 0);
+    }
+}
+
+// The inputs of the plain model read from an item, with the results it carries over.
+conflict_reference::Item modelOf(const TPlannerItem& item)
+{
+    conflict_reference::Item m;
+    m.begin = item.ItemBegin();
+    m.end = item.ItemEnd();
+    m.pos = item.ItemPos();
+    m.visible = item.Visible();
+    m.background = item.Background();
+    m.allowOverlap = item.AllowOverlap();
+    m.layer = item.Layer();
+    m.conflicts = item.Conflicts();
+    m.conflictPos = item.ConflictPos();
+    return m;
+}
+
+// Random single-item changes of place, each laid out only where the item left and entered,
+// against a second planner that lays out every item after the same change (inside an
+// update) and against the plain model. Now and then an item first changes visibility,
+// layer or background on both planners without a layout.
+TEST_F(ConflictLayout, LayingOutChangedPositionsMatchesAFullRunOnRandomMoves)
+{
+    std::mt19937 rng(20260312);
+    TCustomPlanner full;
+    for (TCustomPlanner* p : {planner.get(), &full}) {
+        p->SetPositions(5);
+        p->SetLayer(0);
+    }
+    const int cells = planner->Grid().CellCount();
+    const int positionsInTable = planner->Grid().ColCount();
+    auto anyPos = [&] { return std::uniform_int_distribution<int>(-1, positionsInTable)(rng); };
+    auto anyCell = [&] { return std::uniform_int_distribution<int>(-2, cells + 2)(rng); };
+    for (int round = 0; round < 6; ++round) {
+        SCOPED_TRACE(round);
+        const int count = std::uniform_int_distribution<int>(2, round < 3 ? 40 : 300)(rng);
+        const int plannerLayer = round % 3 == 2 ? 1 : 0;
+        for (TCustomPlanner* p : {planner.get(), &full}) {
+            p->Items().Clear();
+            p->SetLayer(plannerLayer);
+            p->Items().BeginUpdate();
+            for (int i = 0; i < count; ++i)
+                p->Items().Add();
+        }
+        for (int i = 0; i < count; ++i) {
+            const int pos = anyPos();
+            const int begin = anyCell();
+            const int end = begin + std::uniform_int_distribution<int>(-1, 8)(rng);
+            const int layer = int(rng() % 4);
+            for (TCustomPlanner* p : {planner.get(), &full}) {
+                TPlannerItem& item = p->Items()[i];
+                item.SetItemPos(pos);
+                item.SetItemBegin(begin);
+                item.SetItemEnd(end);
+                item.SetLayer(layer);
+            }
+        }
+        planner->Items().EndUpdate();
+        full.Items().EndUpdate();
+
+        for (int step = 0; step < 150; ++step) {
+            SCOPED_TRACE(step);
+            std::vector<conflict_reference::Item> model;
+            for (int i = 0; i < count; ++i)
+                model.push_back(modelOf(items()[i]));
+            const int quiet = int(rng() % unsigned(count));
+            const int quietKind = int(rng() % 8);
+            const int moved = int(rng() % unsigned(count));
+            const int moveKind = int(rng() % 7);
+            int value = moveKind < 2 ? anyPos() : anyCell();
+            // A position the item already has changes nothing and lays out nothing.
+            if (moveKind < 2 && value == items()[moved].ItemPos())
+                value += 1;
+            auto change = [&](TPlannerItems& all) {
+                TPlannerItem& q = all[quiet];
+                if (quietKind == 0)
+                    q.SetVisible(!q.Visible());
+                if (quietKind == 1)
+                    q.SetLayer(int(rng() % 4));
+                if (quietKind == 2) {
+                    q.SetBackground(!q.Background());
+                    q.SetAllowOverlap(step % 2 == 0);
+                }
+                TPlannerItem& m = all[moved];
+                if (moveKind < 2)
+                    m.SetItemPos(value);
+                else if (moveKind < 4)
+                    m.SetItemBegin(value);
+                else if (moveKind < 6)
+                    m.SetItemEnd(value);
+                else
+                    m.SetInHeader(!m.InHeader());
+            };
+            // The same random numbers on both planners.
+            const std::mt19937 before = rng;
+            change(items());
+            rng = before;
+            full.Items().BeginUpdate();
+            change(full.Items());
+            full.Items().EndUpdate();
+
+            for (int i = 0; i < count; ++i) {
+                const TPlannerItem& a = items()[i];
+                const TPlannerItem& b = full.Items()[i];
+                ASSERT_EQ(a.Conflicts(), b.Conflicts()) << "item " << i;
+                ASSERT_EQ(a.ConflictPos(), b.ConflictPos()) << "item " << i;
+                ASSERT_EQ(a.ConflictBegin(), b.ConflictBegin()) << "item " << i;
+                ASSERT_EQ(a.ConflictEnd(), b.ConflictEnd()) << "item " << i;
+                ASSERT_EQ(a.ConflictChanged(), b.ConflictChanged()) << "item " << i;
+            }
+            for (int i = 0; i < count; ++i) {
+                const conflict_reference::Item now = modelOf(items()[i]);
+                conflict_reference::Item& m = model[std::size_t(i)];
+                m.begin = now.begin;
+                m.end = now.end;
+                m.pos = now.pos;
+                m.visible = now.visible;
+                m.background = now.background;
+                m.allowOverlap = now.allowOverlap;
+                m.layer = now.layer;
+            }
+            conflict_reference::UpdateConflicts(model, positionsInTable, cells, plannerLayer);
+            for (int i = 0; i < count; ++i) {
+                const TPlannerItem& item = items()[i];
+                const auto& m = model[std::size_t(i)];
+                ASSERT_EQ(item.Conflicts(), m.conflicts) << "item " << i;
+                ASSERT_EQ(item.ConflictPos(), m.conflictPos) << "item " << i;
+                ASSERT_EQ(item.ConflictBegin(), m.conflictBegin) << "item " << i;
+                ASSERT_EQ(item.ConflictEnd(), m.conflictEnd) << "item " << i;
+            }
+        }
+    }
+}
+
+} // namespace
