@@ -2,6 +2,7 @@
 // items at their times (or their cells) when the display changes.
 #include "comp/Planner/Planner.h"
 
+#include "platform/core/Math.h"
 #include "platform/core/RaiseEvent.h"
 
 #include <algorithm>
@@ -366,11 +367,8 @@ void TCustomPlanner::UpdateGrid(bool keepMinutes)
         // once subtracted.
         const std::int64_t b = std::int64_t(item.m_beginMinutes) - d.DisplayOffset();
         const std::int64_t e = std::int64_t(item.m_endMinutes) - d.DisplayOffset();
-        auto hold = [](std::int64_t v) {
-            return int(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
-        };
-        item.m_itemBegin = hold(b / unit - d.DisplayStart());
-        item.m_itemEnd = hold(e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0));
+        item.m_itemBegin = HoldInt(b / unit - d.DisplayStart());
+        item.m_itemEnd = HoldInt(e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0));
         item.RepaintItem();
     }
     LayoutGrid();

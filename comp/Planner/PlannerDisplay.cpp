@@ -37,20 +37,18 @@ TPlannerDisplay::TPlannerDisplay(TCustomPlanner& planner) : m_planner(planner)
     UpdateLimits();
 }
 
-// Minutes of a number of units, held at the ends for stored values far out of range.
-static int unitMinutes(std::int64_t units, int unit, int offset)
+int TPlannerDisplay::CellMinutes(std::int64_t cell) const
 {
-    return int(std::clamp<std::int64_t>(units * unit + offset, INT_MIN / 2, INT_MAX / 2));
+    // Held at the ends for stored values far out of range.
+    return HoldInt((m_displayStart + cell) * m_displayUnit + m_displayOffset);
 }
 
 void TPlannerDisplay::UpdateLimits()
 {
-    m_startLimit = unitMinutes(m_displayStart, m_displayUnit, m_displayOffset);
-    m_endLimit = unitMinutes(std::int64_t(m_displayEnd) + 1, m_displayUnit, m_displayOffset);
-    m_activeStartMinutes =
-        unitMinutes(std::int64_t(m_activeStart) + m_displayStart, m_displayUnit, m_displayOffset);
-    m_activeEndMinutes =
-        unitMinutes(std::int64_t(m_activeEnd) + m_displayStart, m_displayUnit, m_displayOffset);
+    m_startLimit = CellMinutes(0);
+    m_endLimit = CellMinutes(std::int64_t(m_displayEnd) - m_displayStart + 1);
+    m_activeStartMinutes = CellMinutes(m_activeStart);
+    m_activeEndMinutes = CellMinutes(m_activeEnd);
 }
 
 void TPlannerDisplay::changed(Keep keep)

@@ -12,6 +12,7 @@
 #include "platform/gfx/Brush.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -77,6 +78,8 @@ public:
     int ActiveEndMinutes() const { return m_activeEndMinutes; }
     // Recomputes the four minute values from the settings (load completion).
     void UpdateLimits();
+    // Minutes after midnight at which a cell starts; cells outside the grid count on.
+    int CellMinutes(std::int64_t cell) const;
 
     // Nestable; grid updates wait for the last EndUpdate, which runs one.
     void BeginUpdate();

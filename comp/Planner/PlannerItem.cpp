@@ -5,6 +5,7 @@
 #include "comp/Planner/Planner.h"
 #include "comp/Planner/PlannerItems.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Math.h"
 #include "platform/core/RaiseEvent.h"
 
 #include <QObject>
@@ -56,22 +57,14 @@ void TPlannerItem::changed(bool notify)
         m_collection.ItemChanged(*this);
 }
 
-// Minutes of cells far outside the display (from far-away dates) are held at the ends
-// instead of overflowing.
-static int minutesOfCells(const TPlannerDisplay& d, std::int64_t cells)
-{
-    const std::int64_t minutes = (d.DisplayStart() + cells) * d.DisplayUnit() + d.DisplayOffset();
-    return int(std::clamp<std::int64_t>(minutes, INT_MIN / 2, INT_MAX / 2));
-}
-
 void TPlannerItem::recomputeBeginMinutes()
 {
-    m_beginMinutes = minutesOfCells(Planner().Display(), m_itemBegin);
+    m_beginMinutes = Planner().Display().CellMinutes(m_itemBegin);
 }
 
 void TPlannerItem::recomputeEndMinutes()
 {
-    m_endMinutes = minutesOfCells(Planner().Display(), std::int64_t(m_itemEnd) + m_endOffset);
+    m_endMinutes = Planner().Display().CellMinutes(std::int64_t(m_itemEnd) + m_endOffset);
 }
 
 // --- Placement --------------------------------------------------------------------------
@@ -669,7 +662,6 @@ void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int&
     Raise(planner.OnItemPlaceUpdate, planner, *this, newBegin, newEnd, newPos);
     // Worked out in 64 bits and held at the ends, so that no cell value can overflow.
     using I64 = std::int64_t;
-    auto hold = [](I64 v) { return int(std::clamp<I64>(v, INT_MIN / 2, INT_MAX / 2)); };
     I64 b = newBegin;
     I64 e = newEnd;
     I64 a = anchor;
@@ -721,10 +713,10 @@ void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int&
         endOffset = e - count;
         e = count;
     }
-    m_beginOffset = hold(beginOffset);
-    m_endOffset = hold(endOffset);
-    anchor = hold(a);
-    SetItemBegin(hold(b));
-    SetItemEnd(hold(e));
+    m_beginOffset = HoldInt(beginOffset);
+    m_endOffset = HoldInt(endOffset);
+    anchor = HoldInt(a);
+    SetItemBegin(HoldInt(b));
+    SetItemEnd(HoldInt(e));
     SetItemPos(newPos);
 }
