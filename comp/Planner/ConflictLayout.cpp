@@ -166,7 +166,7 @@ void TPlannerItems::forCandidates(const TSpanIndex& index, int pos, int minEnd, 
 
 void TPlannerItems::UpdateConflicts()
 {
-    if (m_updateCount > 0 || m_isTemplate || m_planner.Destroying())
+    if (m_update.Updating() || m_isTemplate || m_planner.Destroying())
         return;
     if (m_items.empty()) {
         Raise(m_planner.OnItemsLayout, *this);

@@ -346,7 +346,7 @@ void TCustomPlanner::rebuildInactiveDays()
 
 void TCustomPlanner::UpdateGrid(bool keepMinutes)
 {
-    if (m_display->UpdateCount() > 0 || m_loading || !m_items)
+    if (m_display->Updating() || m_loading || !m_items)
         return;
     const TPlannerDisplay& d = *m_display;
     const int unit = d.DisplayUnit();

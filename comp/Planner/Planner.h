@@ -160,6 +160,25 @@ public:
     bool Loading() const { return m_loading; }
     bool Destroying() const { return m_destroying; }
 
+    // --- Linked items -------------------------------------------------------------------
+    // Held while a linked item follows its leader: the follower's own link is not followed
+    // in turn, so that chains and rings of links end after one step.
+    class TLinkPropagation
+    {
+    public:
+        explicit TLinkPropagation(TCustomPlanner& planner) : m_planner(planner)
+        {
+            m_planner.m_linkPropagating = true;
+        }
+        ~TLinkPropagation() { m_planner.m_linkPropagating = false; }
+        TLinkPropagation(const TLinkPropagation&) = delete;
+        TLinkPropagation& operator=(const TLinkPropagation&) = delete;
+
+    private:
+        TCustomPlanner& m_planner;
+    };
+    bool LinkPropagating() const { return m_linkPropagating; }
+
     // --- Time services (PlannerTime.cpp) ------------------------------------------------
     bool Horizontal() const { return m_sidebar->Position() == TSideBarPosition::spTop; }
     int TimeToCell(TDateTime value);
@@ -251,6 +270,5 @@ private:
 
     bool m_loading = false;
     bool m_destroying = false;
-    // Set while a linked item follows its leader, so that chains do not recurse.
-    bool m_linkPropagating = false;
+    bool m_linkPropagating = false; // held by TLinkPropagation
 };

@@ -32,7 +32,8 @@ TDateTime SafeEncodeDate(int year, int month, int day)
 
 // --- Display ----------------------------------------------------------------------------
 
-TPlannerDisplay::TPlannerDisplay(TCustomPlanner& planner) : m_planner(planner)
+TPlannerDisplay::TPlannerDisplay(TCustomPlanner& planner)
+    : m_planner(planner), m_update([this] { batchReleased(); })
 {
     UpdateLimits();
 }
@@ -54,24 +55,20 @@ void TPlannerDisplay::UpdateLimits()
 void TPlannerDisplay::changed(Keep keep)
 {
     UpdateLimits();
-    if (m_updateCount > 0) {
+    if (m_update.Updating()) {
         m_pendingKeepCells = m_pendingKeepCells && keep == Keep::Cells;
         return;
     }
     m_planner.UpdateGrid(keep == Keep::Minutes);
 }
 
-void TPlannerDisplay::BeginUpdate()
+// One grid update for the whole batch, keeping the items at their times when any setter of
+// it would have.
+void TPlannerDisplay::batchReleased()
 {
-    if (m_updateCount++ == 0)
-        m_pendingKeepCells = true;
-}
-
-void TPlannerDisplay::EndUpdate()
-{
-    if (m_updateCount <= 0 || --m_updateCount > 0)
-        return;
-    m_planner.UpdateGrid(!m_pendingKeepCells);
+    const bool keepMinutes = !m_pendingKeepCells;
+    m_pendingKeepCells = true;
+    m_planner.UpdateGrid(keepMinutes);
 }
 
 void TPlannerDisplay::refit()
@@ -233,7 +230,7 @@ void TPlannerDisplay::Assign(const TPlannerDisplay& s)
 {
     if (&s == this)
         return;
-    BeginUpdate();
+    TUpdateScope batch(*this);
     m_displayStart = s.m_displayStart;
     m_displayEnd = s.m_displayEnd;
     m_displayUnit = s.m_displayUnit;
@@ -253,12 +250,12 @@ void TPlannerDisplay::Assign(const TPlannerDisplay& s)
     m_savedScale = s.m_savedScale;
     m_displayText = s.m_displayText;
     changed(Keep::Minutes);
-    EndUpdate();
 }
 
 // --- Mode -------------------------------------------------------------------------------
 
-TPlannerMode::TPlannerMode(TCustomPlanner& planner) : m_planner(planner)
+TPlannerMode::TPlannerMode(TCustomPlanner& planner)
+    : m_planner(planner), m_update([this] { periodChanged(); })
 {
     const TDateTime today = Date();
     int y = 0, m = 0, d = 0;
@@ -376,21 +373,9 @@ void TPlannerMode::SetTimeLineNVUEnd(int units)
     repaint();
 }
 
-void TPlannerMode::BeginUpdate()
-{
-    ++m_updateCount;
-}
-
-void TPlannerMode::EndUpdate()
-{
-    if (m_updateCount <= 0 || --m_updateCount > 0)
-        return;
-    periodChanged();
-}
-
 void TPlannerMode::periodChanged()
 {
-    if (m_updateCount > 0)
+    if (m_update.Updating())
         return;
     const TDateTime start = PeriodStartDate();
     const TDateTime end = PeriodEndDate();
@@ -398,15 +383,13 @@ void TPlannerMode::periodChanged()
         TPlannerDisplay& display = m_planner.Display();
         const int days = int(Trunc(end - start));
         if (m_plannerType == TPlannerType::plDayPeriod) {
-            display.BeginUpdate();
+            TUpdateScope batch(display);
             display.SetDisplayStart(0);
             display.SetDisplayEnd(days);
-            display.EndUpdate();
         } else if (m_plannerType == TPlannerType::plHalfDayPeriod) {
-            display.BeginUpdate();
+            TUpdateScope batch(display);
             display.SetDisplayStart(0);
             display.SetDisplayEnd(days * 2 + 1);
-            display.EndUpdate();
         }
     }
     repaint();
@@ -443,7 +426,7 @@ void TPlannerMode::Assign(const TPlannerMode& s)
 {
     if (&s == this)
         return;
-    BeginUpdate();
+    TUpdateScope batch(*this);
     m_year = s.m_year;
     m_month = s.m_month;
     m_weekStart = s.m_weekStart;
@@ -459,7 +442,6 @@ void TPlannerMode::Assign(const TPlannerMode& s)
     m_timeLineNVUEnd = s.m_timeLineNVUEnd;
     m_clip = s.m_clip;
     SetPlannerType(s.m_plannerType);
-    EndUpdate();
 }
 
 // --- Week days --------------------------------------------------------------------------

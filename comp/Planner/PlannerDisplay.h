@@ -9,6 +9,7 @@
 #include "comp/Planner/PlannerTypes.h"
 #include "platform/core/Color.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/UpdateScope.h"
 #include "platform/gfx/Brush.h"
 
 #include <QString>
@@ -81,10 +82,12 @@ public:
     // Minutes after midnight at which a cell starts; cells outside the grid count on.
     int CellMinutes(std::int64_t cell) const;
 
-    // Nestable; grid updates wait for the last EndUpdate, which runs one.
-    void BeginUpdate();
-    void EndUpdate();
-    int UpdateCount() const { return m_updateCount; }
+    // Nestable; grid updates wait for the last EndUpdate, which runs one. Open a batch with
+    // TUpdateScope.
+    void BeginUpdate() { m_update.Begin(); }
+    void EndUpdate() { m_update.End(); }
+    bool Updating() const { return m_update.Updating(); }
+    int UpdateCount() const { return m_update.Count(); }
 
     void Assign(const TPlannerDisplay& source);
 
@@ -96,6 +99,7 @@ private:
         Minutes
     };
     void changed(Keep keep);
+    void batchReleased();
     void refit();
 
     TCustomPlanner& m_planner;
@@ -121,8 +125,9 @@ private:
     int m_endLimit = 48 * 30;
     int m_activeStartMinutes = 16 * 30;
     int m_activeEndMinutes = 40 * 30;
-    int m_updateCount = 0;
-    bool m_pendingKeepCells = false;
+    TUpdateCounter m_update;
+    // Whether every setter of the batch so far kept the items at their cells.
+    bool m_pendingKeepCells = true;
 };
 
 class TPlannerMode
@@ -166,9 +171,10 @@ public:
     TDateTime PeriodStartDate() const;
     TDateTime PeriodEndDate() const;
 
-    // Batches period changes: the period update waits for the last EndUpdate.
-    void BeginUpdate();
-    void EndUpdate();
+    // Batches period changes: the period update waits for the last EndUpdate. Open a batch
+    // with TUpdateScope.
+    void BeginUpdate() { m_update.Begin(); }
+    void EndUpdate() { m_update.End(); }
 
     void Assign(const TPlannerMode& source);
 
@@ -192,7 +198,7 @@ private:
     int m_timeLineNVUBegin = 0;
     int m_timeLineNVUEnd = 0;
     bool m_clip = false;
-    int m_updateCount = 0;
+    TUpdateCounter m_update;
 };
 
 // The week days on which plMonth, the period modes and the time line show inactive cells.

@@ -116,21 +116,19 @@ void TPlannerItem::SetVisible(bool on)
     setVisibleRaw(on);
 }
 
-// Lowers the collection's update counter the way a pending end-update would, and lays out
-// and repaints when that released it.
-static void releaseDeferredUpdate(TPlannerItems& items)
+// A linked move inside a batch ends one level of it before the follower moves, so that the
+// follower is laid out where its leader left it when that was the last level.
+static void releaseBatchLevel(TPlannerItems& items)
 {
-    if (items.UpdateCount() <= 0)
-        return;
-    items.EndUpdateDeferred();
+    items.EndUpdate();
 }
 
 void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, std::int64_t delta)
 {
     TCustomPlanner& planner = Planner();
-    if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
+    if (!m_linkedItem || planner.LinkPropagating() || delta == 0 || m_linkedItem == this)
         return;
-    releaseDeferredUpdate(m_collection);
+    releaseBatchLevel(m_collection);
 
     TPlannerItem& linked = *m_linkedItem;
     std::int64_t newBegin = linked.m_itemBegin;
@@ -166,27 +164,25 @@ void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, std::int64_
     if ((moveBegin && outside(newBegin)) || (moveEnd && outside(newEnd)))
         return;
 
-    planner.m_linkPropagating = true;
+    TCustomPlanner::TLinkPropagation following(planner);
     if (moveBegin)
         linked.SetItemBegin(int(newBegin));
     if (moveEnd)
         linked.SetItemEnd(int(newEnd));
-    planner.m_linkPropagating = false;
 }
 
 void TPlannerItem::propagatePos(std::int64_t delta)
 {
     TCustomPlanner& planner = Planner();
-    if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
+    if (!m_linkedItem || planner.LinkPropagating() || delta == 0 || m_linkedItem == this)
         return;
-    releaseDeferredUpdate(m_collection);
+    releaseBatchLevel(m_collection);
     // A position that no int can hold is no position to follow to.
     const std::int64_t newPos = m_linkedItem->m_itemPos + delta;
     if (newPos < INT_MIN || newPos > INT_MAX)
         return;
-    planner.m_linkPropagating = true;
+    TCustomPlanner::TLinkPropagation following(planner);
     m_linkedItem->SetItemPos(int(newPos));
-    planner.m_linkPropagating = false;
 }
 
 // --- Caption and text -------------------------------------------------------------------
@@ -401,11 +397,11 @@ void TPlannerItem::SetInHeader(bool on)
     // The grid cells the item leaves (or takes) are repainted directly: RepaintItem of an
     // in-header item repaints the header instead.
     TPlannerGrid& grid = Planner().Grid();
-    if (m_collection.UpdateCount() == 0 && !m_collection.m_isTemplate)
+    if (!m_collection.Updating() && !m_collection.IsTemplate())
         grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
     m_inHeader = on;
     m_visible = !on;
-    if (m_collection.UpdateCount() == 0 && !m_collection.m_isTemplate) {
+    if (!m_collection.Updating() && !m_collection.IsTemplate()) {
         grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
         Planner().update();
     }
@@ -580,7 +576,7 @@ void TPlannerItem::AssignLook(const TPlannerItem& s)
 
 void TPlannerItem::RepaintItem()
 {
-    if (m_collection.m_isTemplate || m_collection.UpdateCount() > 0)
+    if (m_collection.IsTemplate() || m_collection.Updating())
         return;
     TCustomPlanner& planner = Planner();
     if (m_inHeader) {

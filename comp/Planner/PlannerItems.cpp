@@ -10,7 +10,10 @@
 #include <QObject>
 #include <algorithm>
 
-TPlannerItems::TPlannerItems(TCustomPlanner& planner) : m_planner(planner) {}
+TPlannerItems::TPlannerItems(TCustomPlanner& planner) : m_planner(planner)
+{
+    m_update.SetOnRelease([this] { batchReleased(); });
+}
 
 TPlannerItems::TPlannerItems(TCustomPlanner& planner, bool isTemplate)
     : m_planner(planner), m_isTemplate(isTemplate)
@@ -112,22 +115,20 @@ void TPlannerItems::Free(TPlannerItem* item)
 
 void TPlannerItems::Clear()
 {
-    BeginUpdate();
+    TUpdateScope batch(*this);
     while (Count() > 0)
         Free(m_items.back().get());
-    EndUpdate();
 }
 
 void TPlannerItems::Assign(const TPlannerItems& source)
 {
     if (&source == this)
         return;
-    BeginUpdate();
+    TUpdateScope batch(*this);
     while (Count() > 0)
         Free(m_items.back().get());
     for (int i = 0; i < source.Count(); ++i)
         Add().Assign(source.Items(i));
-    EndUpdate();
 }
 
 int TPlannerItems::SelCount() const
@@ -147,12 +148,11 @@ TPlannerItem* TPlannerItems::FindKey(const QString& key) const
 
 void TPlannerItems::ClearDBItems()
 {
-    BeginUpdate();
+    TUpdateScope batch(*this);
     for (int i = Count() - 1; i >= 0; --i) {
         if (i < Count() && !m_items[std::size_t(i)]->m_notDBItem)
             Free(m_items[std::size_t(i)].get());
     }
-    EndUpdate();
 }
 
 // --- Selection and focus ----------------------------------------------------------------
@@ -368,35 +368,15 @@ TPlannerItem* TPlannerItems::FindNextHeaderItem(int pos)
 
 // --- Batching and change notification ---------------------------------------------------
 
-void TPlannerItems::BeginUpdate()
+// Everything held back during the batch is done once: the layout, and a repaint of the
+// whole grid, which covers every item the layout moved to another sub-column.
+void TPlannerItems::batchReleased()
 {
-    ++m_updateCount;
-}
-
-void TPlannerItems::EndUpdate()
-{
-    if (m_updateCount <= 0)
-        return;
-    if (--m_updateCount > 0 || m_isTemplate)
-        return;
-    UpdateConflicts();
-    m_planner.LayoutGrid();
-    m_planner.Grid().InvalidateGrid();
-}
-
-void TPlannerItems::EndUpdateDeferred()
-{
-    if (m_updateCount <= 0)
-        return;
-    if (--m_updateCount > 0 || m_isTemplate)
-        return;
     UpdateConflicts();
     for (const auto& item : m_items)
         item->m_repainted = false;
-    for (const auto& item : m_items) {
-        if (item->m_conflictChanged)
-            item->RepaintItem();
-    }
+    m_planner.LayoutGrid();
+    m_planner.Grid().InvalidateGrid();
 }
 
 void TPlannerItems::ItemChanged(TPlannerItem& item)
@@ -406,11 +386,10 @@ void TPlannerItems::ItemChanged(TPlannerItem& item)
     Raise(m_planner.OnItemsChange, *this);
     if (m_propagating || item.m_groupID == -1)
         return;
-    m_propagating = true;
+    TUpdateScope propagation([this] { m_propagating = true; }, [this] { m_propagating = false; });
     for (int i = 0; i < Count(); ++i) {
         TPlannerItem& other = *m_items[std::size_t(i)];
         if (&other != &item && other.m_groupID == item.m_groupID)
             other.AssignLook(item);
     }
-    m_propagating = false;
 }

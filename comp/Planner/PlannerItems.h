@@ -5,6 +5,7 @@
 #pragma once
 
 #include "comp/Planner/PlannerItem.h"
+#include "platform/core/UpdateScope.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,9 @@ public:
     TPlannerItems& operator=(const TPlannerItems&) = delete;
 
     TCustomPlanner& Planner() const { return m_planner; }
+    // The collection behind the planner's DefaultItem: it neither lays out nor repaints, and
+    // its items' changes concern no one.
+    bool IsTemplate() const { return m_isTemplate; }
 
     int Count() const { return int(m_items.size()); }
     // An index outside 0..Count()-1 raises EListError.
@@ -61,14 +65,13 @@ public:
     TPlannerItem* FindNextHeaderItem(int pos);
     bool LayerVisible(int layer) const;
 
-    void BeginUpdate();
-    // The last EndUpdate lays out, re-lays the grid and repaints it. Unbalanced calls do
-    // nothing.
-    void EndUpdate();
-    // The release a linked item's move does: lowers the counter and, when that ends the
-    // update, lays out and repaints the items whose sub-column changed.
-    void EndUpdateDeferred();
-    int UpdateCount() const { return m_updateCount; }
+    // Nestable. The last EndUpdate lays out, clears the items' paint marks, re-lays the grid
+    // and repaints it; an EndUpdate without a BeginUpdate does nothing. Open a batch with
+    // TUpdateScope, so that an error inside it still releases it.
+    void BeginUpdate() { m_update.Begin(); }
+    void EndUpdate() { m_update.End(); }
+    bool Updating() const { return m_update.Updating(); }
+    int UpdateCount() const { return m_update.Count(); }
 
     // Run by every setter whose change the collection follows: raises OnItemsChange and
     // shares the look of a multi-position item with the rest of its group.
@@ -95,6 +98,7 @@ private:
     bool hitPixel(const TPlannerItem& item, int x, bool trackTest) const;
     int positionExtent(int pos) const;
     void repaintMarked();
+    void batchReleased();
     struct TSpanIndex;
     // Returns false when the spans were those of the last build, which then still holds.
     static bool buildIndex(TSpanIndex& index);
@@ -108,7 +112,7 @@ private:
     std::vector<std::unique_ptr<TPlannerItem>> m_items;
     TPlannerItem* m_selected = nullptr;
     TPlannerItem* m_dbItem = nullptr;
-    int m_updateCount = 0;
+    TUpdateCounter m_update;
     int m_findIndex = 0;
     int m_headerIndex = 0;
     bool m_propagating = false;
