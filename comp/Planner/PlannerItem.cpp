@@ -26,9 +26,9 @@ TPlannerItem::TPlannerItem(TPlannerItems& collection)
     m_name = QStringLiteral("PlannerItem%1").arg(m_index);
     recomputeBeginMinutes();
     recomputeEndMinutes();
-    m_text.OnChange = [this](TStringList&) { changed(true); };
-    m_font.OnChange = [this](TFont&) { changed(true); };
-    m_captionFont.OnChange = [this](TFont&) { changed(true); };
+    m_text.OnChange = [this](TStringList&) { changed(Report::Notify); };
+    m_font.OnChange = [this](TFont&) { changed(Report::Notify); };
+    m_captionFont.OnChange = [this](TFont&) { changed(Report::Notify); };
 }
 
 TPlannerItem::~TPlannerItem()
@@ -50,10 +50,12 @@ int TPlannerItem::Index() const
     return m_index;
 }
 
-void TPlannerItem::changed(bool notify)
+void TPlannerItem::changed(Report report)
 {
+    if (report == Report::Nothing)
+        return;
     RepaintItem();
-    if (notify)
+    if (report == Report::Notify)
         m_collection.ItemChanged(*this);
 }
 
@@ -189,14 +191,16 @@ void TPlannerItem::propagatePos(std::int64_t delta)
 
 void TPlannerItem::SetCaptionType(TCaptionType type)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_captionType = type;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetCaptionText(const QString& text)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_captionText = text;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetText(const TStringList& lines)
@@ -206,151 +210,152 @@ void TPlannerItem::SetText(const TStringList& lines)
 
 void TPlannerItem::SetCaptionAlign(TAlignment align)
 {
-    set(m_captionAlign, align, false);
+    set(m_captionAlign, align, Report::Repaint);
 }
 
 void TPlannerItem::SetAlignment(TAlignment align)
 {
-    m_alignment = align;
-    changed(false);
+    set(m_alignment, align, Report::Repaint);
 }
 
 void TPlannerItem::SetCaptionFont(const TFont& font)
 {
-    // An assignment counts as a change even when the description was the same; a different
-    // one reports itself through the font's own change.
+    // Reported also when unchanged: an assignment counts as a change even when the
+    // description was the same; a different one reports itself through the font's own change.
     if (m_captionFont == font)
-        changed(true);
+        changed(Report::Notify);
     else
         m_captionFont.Assign(font);
 }
 
 void TPlannerItem::SetFont(const TFont& font)
 {
+    // Reported also when unchanged, as for the caption font.
     if (m_font == font)
-        changed(true);
+        changed(Report::Notify);
     else
         m_font.Assign(font);
 }
 
 void TPlannerItem::SetWordWrap(bool on)
 {
-    m_wordWrap = on;
-    changed(false);
+    set(m_wordWrap, on, Report::Repaint);
 }
 
 // --- Colours and look -------------------------------------------------------------------
 
 void TPlannerItem::SetColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_color = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetColorTo(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_colorTo = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetBorderColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_borderColor = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetCaptionBkg(TColor color)
 {
-    set(m_captionBkg, color, false);
+    set(m_captionBkg, color, Report::Repaint);
 }
 
 void TPlannerItem::SetCaptionBkgTo(TColor color)
 {
-    set(m_captionBkgTo, color, false);
+    set(m_captionBkgTo, color, Report::Repaint);
 }
 
 void TPlannerItem::SetBrushStyle(TBrushStyle style)
 {
-    set(m_brushStyle, style, false);
+    set(m_brushStyle, style, Report::Repaint);
 }
 
 void TPlannerItem::SetSelectColor(TColor color)
 {
-    set(m_selectColor, color, false);
+    set(m_selectColor, color, Report::Repaint);
 }
 
 void TPlannerItem::SetSelectColorTo(TColor color)
 {
-    set(m_selectColorTo, color, false);
+    set(m_selectColorTo, color, Report::Repaint);
 }
 
 void TPlannerItem::SetSelectFontColor(TColor color)
 {
-    set(m_selectFontColor, color, false);
+    set(m_selectFontColor, color, Report::Repaint);
 }
 
 void TPlannerItem::SetSelected(bool on)
 {
-    set(m_selected, on, false);
+    set(m_selected, on, Report::Repaint);
 }
 
 void TPlannerItem::SetShowSelection(bool on)
 {
-    m_showSelection = on;
-    changed(false);
+    set(m_showSelection, on, Report::Repaint);
 }
 
 void TPlannerItem::SetTrackColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_trackColor = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetTrackSelectColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_trackSelectColor = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetTrackVisible(bool on)
 {
-    m_trackVisible = on;
-    changed(false);
+    set(m_trackVisible, on, Report::Repaint);
 }
 
 void TPlannerItem::SetShadow(bool on)
 {
-    m_shadow = on;
-    changed(false);
+    set(m_shadow, on, Report::Repaint);
 }
 
 void TPlannerItem::SetShape(TPlannerShape shape)
 {
-    m_shape = shape;
-    changed(false);
+    set(m_shape, shape, Report::Repaint);
 }
 
 void TPlannerItem::SetImageID(int id)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_imageID = id;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetImagePosition(TItemImagePosition position)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_imagePosition = position;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetUniformBkg(bool on)
 {
-    m_uniformBkg = on;
+    set(m_uniformBkg, on, Report::Nothing);
 }
 
 void TPlannerItem::SetShowDeleteButton(bool on)
 {
-    m_showDeleteButton = on;
-    changed(false);
+    set(m_showDeleteButton, on, Report::Repaint);
 }
 
 void TPlannerItem::SetCompletion(int percent)
@@ -359,27 +364,27 @@ void TPlannerItem::SetCompletion(int percent)
         throw Exception(QStringLiteral("Completion cannot be smaller than 0"));
     if (percent > 100)
         throw Exception(QStringLiteral("Completion cannot be larger than 100"));
-    if (percent == m_completion)
-        return;
-    m_completion = percent;
-    changed(false);
+    set(m_completion, percent, Report::Repaint);
 }
 
 void TPlannerItem::SetCompletionDisplay(TCompletionDisplay display)
 {
-    set(m_completionDisplay, display, false);
+    set(m_completionDisplay, display, Report::Repaint);
 }
 
 // --- Behaviour --------------------------------------------------------------------------
 
 void TPlannerItem::SetAllowOverlap(bool on)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_allowOverlap = on;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetBackground(bool on)
 {
+    // Reported also when unchanged: the collection hears of every assignment. Only a new
+    // value fixes the item.
     if (on != m_background) {
         m_background = on;
         m_readOnly = true;
@@ -387,7 +392,7 @@ void TPlannerItem::SetBackground(bool on)
         m_fixedSize = true;
         m_allowOverlap = false;
     }
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetInHeader(bool on)
@@ -410,23 +415,104 @@ void TPlannerItem::SetInHeader(bool on)
 
 void TPlannerItem::SetLayer(int layer)
 {
-    m_layer = layer;
-    changed(false);
+    set(m_layer, layer, Report::Repaint);
+}
+
+// Settings that change how the item is edited, hinted or kept, not how it looks.
+
+void TPlannerItem::SetReadOnly(bool on)
+{
+    set(m_readOnly, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedPos(bool on)
+{
+    set(m_fixedPos, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedSize(bool on)
+{
+    set(m_fixedSize, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedPosition(bool on)
+{
+    set(m_fixedPosition, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedTime(bool on)
+{
+    set(m_fixedTime, on, Report::Nothing);
+}
+
+void TPlannerItem::SetInplaceEdit(TPlannerItemEdit edit)
+{
+    set(m_inplaceEdit, edit, Report::Nothing);
+}
+
+void TPlannerItem::SetEditMask(const QString& mask)
+{
+    set(m_editMask, mask, Report::Nothing);
+}
+
+void TPlannerItem::SetEditor(TCustomItemEditor* editor)
+{
+    set(m_editor, editor, Report::Nothing);
+}
+
+void TPlannerItem::SetAlarm(const TPlannerAlarm& alarm)
+{
+    set(*m_alarm, alarm, Report::Nothing);
+}
+
+void TPlannerItem::SetHint(const QString& hint)
+{
+    set(m_hint, hint, Report::Nothing);
+}
+
+void TPlannerItem::SetCursor(TCursor cursor)
+{
+    set(m_cursor, cursor, Report::Nothing);
+}
+
+void TPlannerItem::SetPopupMenu(TPopupMenu* menu)
+{
+    set(m_popupMenu, menu, Report::Nothing);
+}
+
+void TPlannerItem::SetOwnsItemObject(bool on)
+{
+    set(m_ownsItemObject, on, Report::Nothing);
+}
+
+void TPlannerItem::SetName(const QString& name)
+{
+    set(m_name, name, Report::Nothing);
+}
+
+void TPlannerItem::SetTag(int tag)
+{
+    set(m_tag, tag, Report::Nothing);
+}
+
+void TPlannerItem::SetDBTag(int tag)
+{
+    set(m_dbTag, tag, Report::Nothing);
 }
 
 void TPlannerItem::SetDrawTool(TCustomItemDrawTool* tool)
 {
-    set(m_drawTool, tool, false);
+    set(m_drawTool, tool, Report::Repaint);
 }
 
 void TPlannerItem::SetAttachement(const QString& link)
 {
-    set(m_attachement, link, false);
+    set(m_attachement, link, Report::Repaint);
 }
 
 void TPlannerItem::SetURL(const QString& link)
 {
-    set(m_url, link, false);
+    set(m_url, link, Report::Repaint);
 }
 
 void TPlannerItem::SetFocused(bool on)
