@@ -402,8 +402,7 @@ void TCustomPlanner::UpdateCurrentItems(int currentCell)
         TPlannerItem& item = m_items->Items(i);
         const bool inPositions =
             from == -1 || to == -1 || (item.ItemPos() >= from && item.ItemPos() <= to);
-        item.SetCurrentActive(item.ItemBegin() <= currentCell && currentCell < item.ItemEnd() &&
-                              !item.InHeader() && inPositions);
+        item.SetCurrentActive(item.Covers(currentCell) && !item.InHeader() && inPositions);
     }
 }
 

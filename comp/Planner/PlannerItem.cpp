@@ -673,12 +673,9 @@ void TPlannerItem::RepaintItem()
     int to = m_itemEnd;
     for (int i = 0; i < m_collection.Count(); ++i) {
         const TPlannerItem& other = m_collection.Items(i);
-        if (&other == this || other.m_itemPos != m_itemPos || !m_collection.IsVisibleItem(other))
-            continue;
-        if (TPlannerItems::Overlaps(other, m_itemBegin, m_itemEnd)) {
-            from = std::min(from, other.m_itemBegin);
-            to = std::max(to, other.m_itemEnd);
-        }
+        if (&other != this && other.m_itemPos == m_itemPos && m_collection.IsVisibleItem(other))
+            TPlannerItems::WidenRepaint(m_itemBegin, m_itemEnd, other.m_itemBegin, other.m_itemEnd,
+                                        from, to);
     }
     planner.Grid().InvalidateCells(m_itemPos, from, to);
 }

@@ -70,6 +70,8 @@ public:
     void SetItemEnd(int cell);
     int ItemPos() const { return m_itemPos; } // 0
     void SetItemPos(int pos);
+    // Whether the cell lies in [ItemBegin, ItemEnd).
+    bool Covers(int cell) const { return m_itemBegin <= cell && cell < m_itemEnd; }
 
     // --- Caption and text -------------------------------------------------------------
     TCaptionType CaptionType() const { return m_captionType; } // ctNone

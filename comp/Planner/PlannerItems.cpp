@@ -246,11 +246,23 @@ TPlannerItem* TPlannerItems::SelectItemAt(int cell, int pos, bool toggle, int x)
 
 // --- Hit tests and searches -------------------------------------------------------------
 
-bool TPlannerItems::Overlaps(const TPlannerItem& item, int b, int e)
+bool TPlannerItems::Overlaps(int ib, int ie, int b, int e)
 {
-    const int ib = item.m_itemBegin;
-    const int ie = item.m_itemEnd;
     return (ib <= b && b < ie) || (ib < e && e <= ie) || (b < ie && ie <= e) || (b <= ib && ib < e);
+}
+
+bool TPlannerItems::Overlaps(const TPlannerItem& item, int begin, int end)
+{
+    return Overlaps(item.m_itemBegin, item.m_itemEnd, begin, end);
+}
+
+void TPlannerItems::WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from,
+                                 int& to)
+{
+    if (!Overlaps(otherBegin, otherEnd, begin, end))
+        return;
+    from = std::min(from, otherBegin);
+    to = std::max(to, otherEnd);
 }
 
 bool TPlannerItems::LayerVisible(int layer) const
@@ -271,7 +283,7 @@ int TPlannerItems::positionExtent(int pos) const
 
 static bool covers(const TPlannerItem& item, int cell, int pos)
 {
-    return item.ItemPos() == pos && item.ItemBegin() <= cell && cell < item.ItemEnd();
+    return item.ItemPos() == pos && item.Covers(cell);
 }
 
 bool TPlannerItems::hitPixel(const TPlannerItem& item, int x, bool trackTest) const

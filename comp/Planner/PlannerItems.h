@@ -83,8 +83,13 @@ public:
     bool Propagating() const { return m_propagating; }
     void SetPropagating(bool on) { m_propagating = on; }
 
-    // A range [begin, end) overlaps an item by any of the four tests of the hit tests.
+    // A range [begin, end) overlaps the cells [itemBegin, itemEnd) of an item by any of four
+    // tests, which also decide for empty and reversed ranges.
+    static bool Overlaps(int itemBegin, int itemEnd, int begin, int end);
     static bool Overlaps(const TPlannerItem& item, int begin, int end);
+    // An item's repaint covers its cells [begin, end) widened to those of every visible item
+    // at its position that overlaps them: [from, to) takes in one such other item.
+    static void WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from, int& to);
     bool IsVisibleItem(const TPlannerItem& item) const;
 
 private:
