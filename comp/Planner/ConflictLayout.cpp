@@ -169,7 +169,7 @@ void TPlannerItems::UpdateConflicts()
     if (m_update.Updating() || m_isTemplate || m_planner.Destroying())
         return;
     if (m_items.empty()) {
-        Raise(m_planner.OnItemsLayout, *this);
+        laidOut();
         return;
     }
 
@@ -380,7 +380,7 @@ void TPlannerItems::UpdateConflicts()
     }
 
     repaintMarked();
-    Raise(m_planner.OnItemsLayout, *this);
+    laidOut();
 }
 
 // What RepaintItem does for each marked item: its cells widened over every visible item at

@@ -446,3 +446,9 @@ void TCustomPlanner::ItemSelected(TPlannerItem& item)
 }
 
 void TCustomPlanner::ItemUpdated(TPlannerItem&) {}
+
+void TCustomPlanner::ItemsLaidOut() {}
+
+void TCustomPlanner::ItemInHeaderChanged(TPlannerItem&) {}
+
+void TCustomPlanner::ItemFreeing(TPlannerItem&) {}

@@ -208,6 +208,19 @@ public:
     virtual void ItemSelected(TPlannerItem& item);
     virtual void ItemUpdated(TPlannerItem& item);
 
+    // Moments of the items that the planner's own parts follow. The collection and its
+    // items call them; here they do nothing, and the parts built on the planner override
+    // them: the footer refreshes its completion display after a layout, the header fits its
+    // height to the in-header items, and an in-place editor showing a freed item hides.
+    // After every layout run of the items, before OnItemsLayout.
+    virtual void ItemsLaidOut();
+    // After an item's InHeader changed and the header and grid were repainted, before the
+    // items are laid out again.
+    virtual void ItemInHeaderChanged(TPlannerItem& item);
+    // While an item is being freed: its copies and lists are gone; its object, its place in
+    // the selection and its cells are not yet.
+    virtual void ItemFreeing(TPlannerItem& item);
+
     // --- Events (Sender is the planner unless said otherwise) ---------------------------
     std::function<void(TCustomPlanner& sender, TPlannerItem& item, int& newBegin, int& newEnd,
                        int& newPos)>
@@ -238,9 +251,7 @@ protected:
     void Resize() override;
 
 private:
-    friend class TPlannerItem;
-    friend class TPlannerItems;
-    friend class TPlannerDisplay;
+    // A new planner type shows its inactive days anew.
     friend class TPlannerMode;
 
     void rebuildInactiveDays();

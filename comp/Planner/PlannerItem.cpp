@@ -410,6 +410,8 @@ void TPlannerItem::SetInHeader(bool on)
         grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
         Planner().update();
     }
+    if (!m_collection.IsTemplate())
+        Planner().ItemInHeaderChanged(*this);
     m_collection.UpdateConflicts();
 }
 

@@ -282,6 +282,7 @@ public:
     QString EndText();
 
 private:
+    // The collection creates, frees and lays out its items.
     friend class TPlannerItems;
     friend class TCustomPlanner;
 

@@ -81,6 +81,7 @@ void TPlannerItems::Free(TPlannerItem* item)
     }
     item->m_intList.reset();
     item->m_barItems.reset();
+    m_planner.ItemFreeing(*item);
     // The owned object goes before the selection moves on, so that no handler of the focus
     // change meets an object its item has already given up.
     if (item->m_ownsItemObject && item->m_itemObject) {
@@ -379,6 +380,13 @@ TPlannerItem* TPlannerItems::FindNextHeaderItem(int pos)
 }
 
 // --- Batching and change notification ---------------------------------------------------
+
+// The planner follows the layout first, then the application hears of it.
+void TPlannerItems::laidOut()
+{
+    m_planner.ItemsLaidOut();
+    Raise(m_planner.OnItemsLayout, *this);
+}
 
 // Everything held back during the batch is done once: the layout, and a repaint of the
 // whole grid, which covers every item the layout moved to another sub-column.

@@ -93,7 +93,7 @@ public:
     bool IsVisibleItem(const TPlannerItem& item) const;
 
 private:
-    friend class TPlannerItem;
+    // The planner makes the template collection behind its DefaultItem.
     friend class TCustomPlanner;
 
     // The template collection behind DefaultItem neither lays out nor repaints.
@@ -103,6 +103,8 @@ private:
     bool hitPixel(const TPlannerItem& item, int x, bool trackTest) const;
     int positionExtent(int pos) const;
     void repaintMarked();
+    // The end of every layout run.
+    void laidOut();
     void batchReleased();
     struct TSpanIndex;
     // Returns false when the spans were those of the last build, which then still holds.
