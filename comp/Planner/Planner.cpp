@@ -2,7 +2,6 @@
 // items at their times (or their cells) when the display changes.
 #include "comp/Planner/Planner.h"
 
-#include "platform/core/Math.h"
 #include "platform/core/RaiseEvent.h"
 
 #include <algorithm>
@@ -349,28 +348,12 @@ void TCustomPlanner::UpdateGrid(bool keepMinutes)
     if (m_display->Updating() || m_loading || !m_items)
         return;
     const TPlannerDisplay& d = *m_display;
-    const int unit = d.DisplayUnit();
-    if (!keepMinutes) {
-        for (int i = 0; i < m_items->Count(); ++i) {
-            TPlannerItem& item = m_items->Items(i);
-            item.recomputeBeginMinutes();
-            item.recomputeEndMinutes();
-        }
-    }
     const int cells = d.DisplayEnd() - d.DisplayStart() + 1;
     if (m_grid->CellCount() != cells)
         m_grid->SetCellCount(cells);
     m_grid->SetCellScale(d.DisplayScale());
-    for (int i = 0; i < m_items->Count(); ++i) {
-        TPlannerItem& item = m_items->Items(i);
-        // In 64 bits: minutes and offsets from far-out stored values may not fit an int
-        // once subtracted.
-        const std::int64_t b = std::int64_t(item.m_beginMinutes) - d.DisplayOffset();
-        const std::int64_t e = std::int64_t(item.m_endMinutes) - d.DisplayOffset();
-        item.m_itemBegin = HoldInt(b / unit - d.DisplayStart());
-        item.m_itemEnd = HoldInt(e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0));
-        item.RepaintItem();
-    }
+    for (int i = 0; i < m_items->Count(); ++i)
+        m_items->Items(i).FollowGrid(keepMinutes);
     LayoutGrid();
     // The cells changed under the items, so their sub-columns are laid out again.
     m_items->UpdateConflicts();

@@ -71,6 +71,21 @@ void TPlannerDisplay::batchReleased()
     m_planner.UpdateGrid(keepMinutes);
 }
 
+// The cells an item hides before the grid count in the unit being replaced: its start goes
+// back to plain minutes, which the grid update clips again in the new unit.
+void TPlannerDisplay::unclipStarts()
+{
+    TPlannerItems& items = m_planner.Items();
+    for (int i = 0; i < items.Count(); ++i) {
+        TPlannerItem& item = items.Items(i);
+        if (item.BeginOffset() <= 0)
+            continue;
+        item.SetBeginMinutes(
+            HoldInt(item.BeginMinutes() - std::int64_t(item.BeginOffset()) * m_displayUnit));
+        item.SetBeginOffset(0);
+    }
+}
+
 void TPlannerDisplay::refit()
 {
     if (!m_scaleToFit)
@@ -111,6 +126,7 @@ void TPlannerDisplay::SetDisplayUnit(int minutes)
     }
     const int oldUnit = m_displayUnit;
     const int oldFirst = m_planner.Grid().FirstVisibleCell();
+    unclipStarts();
     m_displayUnit = minutes;
     m_activeStart = m_activeStartMinutes / minutes;
     m_activeEnd = m_activeEndMinutes / minutes;
@@ -231,6 +247,8 @@ void TPlannerDisplay::Assign(const TPlannerDisplay& s)
     if (&s == this)
         return;
     TUpdateScope batch(*this);
+    if (s.m_displayUnit != m_displayUnit)
+        unclipStarts();
     m_displayStart = s.m_displayStart;
     m_displayEnd = s.m_displayEnd;
     m_displayUnit = s.m_displayUnit;

@@ -100,6 +100,7 @@ private:
     };
     void changed(Keep keep);
     void batchReleased();
+    void unclipStarts();
     void refit();
 
     TCustomPlanner& m_planner;

@@ -105,6 +105,34 @@ void TPlannerItem::SetItemPos(int pos)
     RepaintItem();
 }
 
+void TPlannerItem::FollowGrid(bool keepMinutes)
+{
+    TCustomPlanner& planner = Planner();
+    const TPlannerDisplay& d = planner.Display();
+    if (!keepMinutes) {
+        recomputeBeginMinutes();
+        recomputeEndMinutes();
+    }
+    // In 64 bits: minutes and offsets from far-out stored values may not fit an int once
+    // subtracted. The start is the real one, the cells clipped before the grid included;
+    // the end minutes include the cells clipped after it.
+    const std::int64_t unit = d.DisplayUnit();
+    const std::int64_t start = std::int64_t(m_beginMinutes) - unit * m_beginOffset;
+    const std::int64_t b = start - d.DisplayOffset();
+    const std::int64_t e = std::int64_t(m_endMinutes) - d.DisplayOffset();
+    const std::int64_t first = b / unit - d.DisplayStart();
+    const std::int64_t end = e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0);
+    const std::int64_t count = planner.Grid().CellCount();
+    // Clipped as the time setters clip: a start before the grid begins at its first cell,
+    // whose minutes the start then has; an end past the grid ends with its last cell.
+    m_itemBegin = HoldInt(std::max<std::int64_t>(first, 0));
+    m_beginOffset = HoldInt(std::max<std::int64_t>(-first, 0));
+    m_beginMinutes = first < 0 ? d.CellMinutes(0) : HoldInt(start);
+    m_itemEnd = HoldInt(std::min(end, count));
+    m_endOffset = HoldInt(std::max<std::int64_t>(end - count, 0));
+    RepaintItem();
+}
+
 void TPlannerItem::setVisibleRaw(bool on)
 {
     if (on == m_visible)

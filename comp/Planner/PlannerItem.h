@@ -72,6 +72,11 @@ public:
     void SetItemPos(int pos);
     // Whether the cell lies in [ItemBegin, ItemEnd).
     bool Covers(int cell) const { return m_itemBegin <= cell && cell < m_itemEnd; }
+    // Places the item on the grid as the display now lays it out (the planner's grid update
+    // runs it for every item): the minutes from the cells first unless keepMinutes, then the
+    // cells from the minutes, clipped to the grid's cells with the cells outside kept as
+    // BeginOffset and EndOffset; then a repaint.
+    void FollowGrid(bool keepMinutes);
 
     // --- Caption and text -------------------------------------------------------------
     TCaptionType CaptionType() const { return m_captionType; } // ctNone
@@ -284,7 +289,6 @@ public:
 private:
     // The collection creates, frees and lays out its items.
     friend class TPlannerItems;
-    friend class TCustomPlanner;
 
     // What a setting's change calls for: nothing, a repaint of the item's cells, or that and
     // the collection's change notification (for the settings the collection follows).
