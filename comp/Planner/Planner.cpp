@@ -280,10 +280,16 @@ void TCustomPlanner::Resize()
     LayoutParts();
 }
 
+void TCustomPlanner::BeginLoad()
+{
+    m_loading = true;
+    m_display->BeginLoad();
+}
+
 void TCustomPlanner::Loaded()
 {
     m_loading = false;
-    m_display->UpdateLimits();
+    m_display->Loaded();
     UpdateGrid(false);
     m_items->UpdateConflicts();
     LayoutGrid();

@@ -155,7 +155,7 @@ public:
     // --- Lifecycle --------------------------------------------------------------------
     // Between BeginLoad and Loaded the stored values are being applied: grid updates and
     // period updates wait, and Loaded runs them once.
-    void BeginLoad() { m_loading = true; }
+    void BeginLoad();
     virtual void Loaded();
     bool Loading() const { return m_loading; }
     bool Destroying() const { return m_destroying; }

@@ -52,6 +52,22 @@ void TPlannerDisplay::UpdateLimits()
     m_activeEndMinutes = CellMinutes(m_activeEnd);
 }
 
+void TPlannerDisplay::BeginLoad()
+{
+    m_startBeforeLoad = m_displayStart;
+    m_endBeforeLoad = m_displayEnd;
+}
+
+void TPlannerDisplay::Loaded()
+{
+    if (m_displayStart > m_displayEnd) {
+        m_displayStart = m_startBeforeLoad;
+        m_displayEnd = m_endBeforeLoad;
+        refit();
+    }
+    UpdateLimits();
+}
+
 void TPlannerDisplay::changed(Keep keep)
 {
     UpdateLimits();
@@ -97,8 +113,9 @@ void TPlannerDisplay::refit()
 
 void TPlannerDisplay::SetDisplayStart(int unit)
 {
-    // Before midnight or past the last unit nothing could be shown.
-    if (unit < 0 || unit > m_displayEnd)
+    // Before midnight or past the last unit nothing could be shown. Stored values come in
+    // either order, so the order waits for the load completion.
+    if (unit < 0 || (unit > m_displayEnd && !m_planner.Loading()))
         return;
     m_displayStart = unit;
     refit();
@@ -107,7 +124,7 @@ void TPlannerDisplay::SetDisplayStart(int unit)
 
 void TPlannerDisplay::SetDisplayEnd(int unit)
 {
-    if (unit < m_displayStart)
+    if (unit < m_displayStart && !m_planner.Loading())
         return;
     m_displayEnd = unit;
     refit();

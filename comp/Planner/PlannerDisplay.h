@@ -30,6 +30,8 @@ class TPlannerDisplay
 public:
     explicit TPlannerDisplay(TCustomPlanner& planner);
 
+    // A start below 0 is ignored, and so is either bound out of order with the other, except
+    // while the planner loads: then both are taken and Loaded() checks them as a pair.
     int DisplayStart() const { return m_displayStart; } // 0
     void SetDisplayStart(int unit);
     int DisplayEnd() const { return m_displayEnd; } // 47; inclusive
@@ -77,8 +79,13 @@ public:
     int EndLimit() const { return m_endLimit; }
     int ActiveStartMinutes() const { return m_activeStartMinutes; }
     int ActiveEndMinutes() const { return m_activeEndMinutes; }
-    // Recomputes the four minute values from the settings (load completion).
+    // Recomputes the four minute values from the settings.
     void UpdateLimits();
+    // Run by the planner's BeginLoad and Loaded. A stored start past the stored end is
+    // ignored with the end: both keep the values they had before loading. Then the minute
+    // values are recomputed.
+    void BeginLoad();
+    void Loaded();
     // Minutes after midnight at which a cell starts; cells outside the grid count on.
     int CellMinutes(std::int64_t cell) const;
 
@@ -122,6 +129,8 @@ private:
     bool m_scaleToFit = false;
     int m_savedScale = 24;
     int m_displayText = 0;
+    int m_startBeforeLoad = 0;
+    int m_endBeforeLoad = 47;
     int m_startLimit = 0;
     int m_endLimit = 48 * 30;
     int m_activeStartMinutes = 16 * 30;

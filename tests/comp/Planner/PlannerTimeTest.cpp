@@ -370,6 +370,43 @@ TEST_F(PlannerTime, OtherDisplaySettingsKeepItemsAtTheirCells)
     EXPECT_EQ(item.ItemBegin(), 18);
 }
 
+// Stored values are applied in any order: while loading the display takes both bounds, and
+// the load completion checks them as a pair.
+TEST_F(PlannerTime, StoredDisplayWindowIsTakenInAnyOrder)
+{
+    struct Case
+    {
+        const char* name;
+        bool endFirst;
+        int start, end, wantStart, wantEnd;
+    };
+    const Case cases[] = {
+        {"start first", false, 48, 95, 48, 95},
+        {"end first", true, 48, 95, 48, 95},
+        {"start past the end", false, 60, 50, 0, 47},
+        {"end below the start", true, 60, 50, 0, 47},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        planner = std::make_unique<TCustomPlanner>();
+        TPlannerDisplay& d = planner->Display();
+        planner->BeginLoad();
+        if (c.endFirst)
+            d.SetDisplayEnd(c.end);
+        d.SetDisplayStart(c.start);
+        if (!c.endFirst)
+            d.SetDisplayEnd(c.end);
+        planner->Loaded();
+        EXPECT_EQ(d.DisplayStart(), c.wantStart);
+        EXPECT_EQ(d.DisplayEnd(), c.wantEnd);
+        EXPECT_EQ(d.StartLimit(), c.wantStart * 30);
+        EXPECT_EQ(planner->Grid().CellCount(), c.wantEnd - c.wantStart + 1);
+        // Once loaded, a bound out of order is ignored again.
+        d.SetDisplayStart(c.wantEnd + 1);
+        EXPECT_EQ(d.DisplayStart(), c.wantStart);
+    }
+}
+
 TEST_F(PlannerTime, DisplayUpdatesAreBatched)
 {
     TPlannerItem& item = add(18, 21);
