@@ -171,7 +171,7 @@ void forCandidates(const TSpanIndex& index, int pos, int minEnd, int maxBegin, F
 
 bool TPlannerItems::layoutHeldOff() const
 {
-    return m_updateCount > 0 || m_isTemplate || m_planner.Destroying();
+    return m_update.Updating() || m_isTemplate || m_planner.Destroying();
 }
 
 void TPlannerItems::UpdateConflicts()
@@ -180,7 +180,7 @@ void TPlannerItems::UpdateConflicts()
         return;
     if (!m_items.empty())
         m_layout->LayOutAll(*this);
-    Raise(m_planner.OnItemsLayout, *this);
+    laidOut();
 }
 
 void TPlannerItems::UpdateConflictsWhereChanged()
@@ -189,7 +189,7 @@ void TPlannerItems::UpdateConflictsWhereChanged()
         return;
     if (!m_items.empty())
         m_layout->LayOutChanged(*this);
-    Raise(m_planner.OnItemsLayout, *this);
+    laidOut();
 }
 
 // --- Runs -------------------------------------------------------------------------------

@@ -280,10 +280,16 @@ void TCustomPlanner::Resize()
     LayoutParts();
 }
 
+void TCustomPlanner::BeginLoad()
+{
+    m_loading = true;
+    m_display->BeginLoad();
+}
+
 void TCustomPlanner::Loaded()
 {
     m_loading = false;
-    m_display->UpdateLimits();
+    m_display->Loaded();
     UpdateGrid(false);
     m_items->UpdateConflicts();
     LayoutGrid();
@@ -345,34 +351,15 @@ void TCustomPlanner::rebuildInactiveDays()
 
 void TCustomPlanner::UpdateGrid(bool keepMinutes)
 {
-    if (m_display->UpdateCount() > 0 || m_loading || !m_items)
+    if (m_display->Updating() || m_loading || !m_items)
         return;
     const TPlannerDisplay& d = *m_display;
-    const int unit = d.DisplayUnit();
-    if (!keepMinutes) {
-        for (int i = 0; i < m_items->Count(); ++i) {
-            TPlannerItem& item = m_items->Items(i);
-            item.recomputeBeginMinutes();
-            item.recomputeEndMinutes();
-        }
-    }
     const int cells = d.DisplayEnd() - d.DisplayStart() + 1;
     if (m_grid->CellCount() != cells)
         m_grid->SetCellCount(cells);
     m_grid->SetCellScale(d.DisplayScale());
-    for (int i = 0; i < m_items->Count(); ++i) {
-        TPlannerItem& item = m_items->Items(i);
-        // In 64 bits: minutes and offsets from far-out stored values may not fit an int
-        // once subtracted.
-        const std::int64_t b = std::int64_t(item.m_beginMinutes) - d.DisplayOffset();
-        const std::int64_t e = std::int64_t(item.m_endMinutes) - d.DisplayOffset();
-        auto hold = [](std::int64_t v) {
-            return int(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
-        };
-        item.m_itemBegin = hold(b / unit - d.DisplayStart());
-        item.m_itemEnd = hold(e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0));
-        item.RepaintItem();
-    }
+    for (int i = 0; i < m_items->Count(); ++i)
+        m_items->Items(i).FollowGrid(keepMinutes);
     LayoutGrid();
     // The cells changed under the items, so their sub-columns are laid out again.
     m_items->UpdateConflicts();
@@ -404,8 +391,7 @@ void TCustomPlanner::UpdateCurrentItems(int currentCell)
         TPlannerItem& item = m_items->Items(i);
         const bool inPositions =
             from == -1 || to == -1 || (item.ItemPos() >= from && item.ItemPos() <= to);
-        item.SetCurrentActive(item.ItemBegin() <= currentCell && currentCell < item.ItemEnd() &&
-                              !item.InHeader() && inPositions);
+        item.SetCurrentActive(item.Covers(currentCell) && !item.InHeader() && inPositions);
     }
 }
 
@@ -449,3 +435,9 @@ void TCustomPlanner::ItemSelected(TPlannerItem& item)
 }
 
 void TCustomPlanner::ItemUpdated(TPlannerItem&) {}
+
+void TCustomPlanner::ItemsLaidOut() {}
+
+void TCustomPlanner::ItemInHeaderChanged(TPlannerItem&) {}
+
+void TCustomPlanner::ItemFreeing(TPlannerItem&) {}

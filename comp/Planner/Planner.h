@@ -155,10 +155,29 @@ public:
     // --- Lifecycle --------------------------------------------------------------------
     // Between BeginLoad and Loaded the stored values are being applied: grid updates and
     // period updates wait, and Loaded runs them once.
-    void BeginLoad() { m_loading = true; }
+    void BeginLoad();
     virtual void Loaded();
     bool Loading() const { return m_loading; }
     bool Destroying() const { return m_destroying; }
+
+    // --- Linked items -------------------------------------------------------------------
+    // Held while a linked item follows its leader: the follower's own link is not followed
+    // in turn, so that chains and rings of links end after one step.
+    class TLinkPropagation
+    {
+    public:
+        explicit TLinkPropagation(TCustomPlanner& planner) : m_planner(planner)
+        {
+            m_planner.m_linkPropagating = true;
+        }
+        ~TLinkPropagation() { m_planner.m_linkPropagating = false; }
+        TLinkPropagation(const TLinkPropagation&) = delete;
+        TLinkPropagation& operator=(const TLinkPropagation&) = delete;
+
+    private:
+        TCustomPlanner& m_planner;
+    };
+    bool LinkPropagating() const { return m_linkPropagating; }
 
     // --- Time services (PlannerTime.cpp) ------------------------------------------------
     bool Horizontal() const { return m_sidebar->Position() == TSideBarPosition::spTop; }
@@ -188,6 +207,19 @@ public:
     virtual int TimeToIndex(TDateTime value);
     virtual void ItemSelected(TPlannerItem& item);
     virtual void ItemUpdated(TPlannerItem& item);
+
+    // Moments of the items that the planner's own parts follow. The collection and its
+    // items call them; here they do nothing, and the parts built on the planner override
+    // them: the footer refreshes its completion display after a layout, the header fits its
+    // height to the in-header items, and an in-place editor showing a freed item hides.
+    // After every layout run of the items, before OnItemsLayout.
+    virtual void ItemsLaidOut();
+    // After an item's InHeader changed and the header and grid were repainted, before the
+    // items are laid out again.
+    virtual void ItemInHeaderChanged(TPlannerItem& item);
+    // While an item is being freed: its copies and lists are gone; its object, its place in
+    // the selection and its cells are not yet.
+    virtual void ItemFreeing(TPlannerItem& item);
 
     // --- Events (Sender is the planner unless said otherwise) ---------------------------
     std::function<void(TCustomPlanner& sender, TPlannerItem& item, int& newBegin, int& newEnd,
@@ -219,9 +251,7 @@ protected:
     void Resize() override;
 
 private:
-    friend class TPlannerItem;
-    friend class TPlannerItems;
-    friend class TPlannerDisplay;
+    // A new planner type shows its inactive days anew.
     friend class TPlannerMode;
 
     void rebuildInactiveDays();
@@ -251,6 +281,5 @@ private:
 
     bool m_loading = false;
     bool m_destroying = false;
-    // Set while a linked item follows its leader, so that chains do not recurse.
-    bool m_linkPropagating = false;
+    bool m_linkPropagating = false; // held by TLinkPropagation
 };

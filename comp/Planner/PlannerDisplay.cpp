@@ -32,48 +32,74 @@ TDateTime SafeEncodeDate(int year, int month, int day)
 
 // --- Display ----------------------------------------------------------------------------
 
-TPlannerDisplay::TPlannerDisplay(TCustomPlanner& planner) : m_planner(planner)
+TPlannerDisplay::TPlannerDisplay(TCustomPlanner& planner)
+    : m_planner(planner), m_update([this] { batchReleased(); })
 {
     UpdateLimits();
 }
 
-// Minutes of a number of units, held at the ends for stored values far out of range.
-static int unitMinutes(std::int64_t units, int unit, int offset)
+int TPlannerDisplay::CellMinutes(std::int64_t cell) const
 {
-    return int(std::clamp<std::int64_t>(units * unit + offset, INT_MIN / 2, INT_MAX / 2));
+    // Held at the ends for stored values far out of range.
+    return HoldInt((m_displayStart + cell) * m_displayUnit + m_displayOffset);
 }
 
 void TPlannerDisplay::UpdateLimits()
 {
-    m_startLimit = unitMinutes(m_displayStart, m_displayUnit, m_displayOffset);
-    m_endLimit = unitMinutes(std::int64_t(m_displayEnd) + 1, m_displayUnit, m_displayOffset);
-    m_activeStartMinutes =
-        unitMinutes(std::int64_t(m_activeStart) + m_displayStart, m_displayUnit, m_displayOffset);
-    m_activeEndMinutes =
-        unitMinutes(std::int64_t(m_activeEnd) + m_displayStart, m_displayUnit, m_displayOffset);
+    m_startLimit = CellMinutes(0);
+    m_endLimit = CellMinutes(std::int64_t(m_displayEnd) - m_displayStart + 1);
+    m_activeStartMinutes = CellMinutes(m_activeStart);
+    m_activeEndMinutes = CellMinutes(m_activeEnd);
+}
+
+void TPlannerDisplay::BeginLoad()
+{
+    m_startBeforeLoad = m_displayStart;
+    m_endBeforeLoad = m_displayEnd;
+}
+
+void TPlannerDisplay::Loaded()
+{
+    if (m_displayStart > m_displayEnd) {
+        m_displayStart = m_startBeforeLoad;
+        m_displayEnd = m_endBeforeLoad;
+        refit();
+    }
+    UpdateLimits();
 }
 
 void TPlannerDisplay::changed(Keep keep)
 {
     UpdateLimits();
-    if (m_updateCount > 0) {
+    if (m_update.Updating()) {
         m_pendingKeepCells = m_pendingKeepCells && keep == Keep::Cells;
         return;
     }
     m_planner.UpdateGrid(keep == Keep::Minutes);
 }
 
-void TPlannerDisplay::BeginUpdate()
+// One grid update for the whole batch, keeping the items at their times when any setter of
+// it would have.
+void TPlannerDisplay::batchReleased()
 {
-    if (m_updateCount++ == 0)
-        m_pendingKeepCells = true;
+    const bool keepMinutes = !m_pendingKeepCells;
+    m_pendingKeepCells = true;
+    m_planner.UpdateGrid(keepMinutes);
 }
 
-void TPlannerDisplay::EndUpdate()
+// The cells an item hides before the grid count in the unit being replaced: its start goes
+// back to plain minutes, which the grid update clips again in the new unit.
+void TPlannerDisplay::unclipStarts()
 {
-    if (m_updateCount <= 0 || --m_updateCount > 0)
-        return;
-    m_planner.UpdateGrid(!m_pendingKeepCells);
+    TPlannerItems& items = m_planner.Items();
+    for (int i = 0; i < items.Count(); ++i) {
+        TPlannerItem& item = items.Items(i);
+        if (item.BeginOffset() <= 0)
+            continue;
+        item.SetBeginMinutes(
+            HoldInt(item.BeginMinutes() - std::int64_t(item.BeginOffset()) * m_displayUnit));
+        item.SetBeginOffset(0);
+    }
 }
 
 void TPlannerDisplay::refit()
@@ -87,8 +113,9 @@ void TPlannerDisplay::refit()
 
 void TPlannerDisplay::SetDisplayStart(int unit)
 {
-    // Before midnight or past the last unit nothing could be shown.
-    if (unit < 0 || unit > m_displayEnd)
+    // Before midnight or past the last unit nothing could be shown. Stored values come in
+    // either order, so the order waits for the load completion.
+    if (unit < 0 || (unit > m_displayEnd && !m_planner.Loading()))
         return;
     m_displayStart = unit;
     refit();
@@ -97,7 +124,7 @@ void TPlannerDisplay::SetDisplayStart(int unit)
 
 void TPlannerDisplay::SetDisplayEnd(int unit)
 {
-    if (unit < m_displayStart)
+    if (unit < m_displayStart && !m_planner.Loading())
         return;
     m_displayEnd = unit;
     refit();
@@ -116,6 +143,7 @@ void TPlannerDisplay::SetDisplayUnit(int minutes)
     }
     const int oldUnit = m_displayUnit;
     const int oldFirst = m_planner.Grid().FirstVisibleCell();
+    unclipStarts();
     m_displayUnit = minutes;
     m_activeStart = m_activeStartMinutes / minutes;
     m_activeEnd = m_activeEndMinutes / minutes;
@@ -235,7 +263,9 @@ void TPlannerDisplay::Assign(const TPlannerDisplay& s)
 {
     if (&s == this)
         return;
-    BeginUpdate();
+    TUpdateScope batch(*this);
+    if (s.m_displayUnit != m_displayUnit)
+        unclipStarts();
     m_displayStart = s.m_displayStart;
     m_displayEnd = s.m_displayEnd;
     m_displayUnit = s.m_displayUnit;
@@ -255,12 +285,12 @@ void TPlannerDisplay::Assign(const TPlannerDisplay& s)
     m_savedScale = s.m_savedScale;
     m_displayText = s.m_displayText;
     changed(Keep::Minutes);
-    EndUpdate();
 }
 
 // --- Mode -------------------------------------------------------------------------------
 
-TPlannerMode::TPlannerMode(TCustomPlanner& planner) : m_planner(planner)
+TPlannerMode::TPlannerMode(TCustomPlanner& planner)
+    : m_planner(planner), m_update([this] { periodChanged(); })
 {
     const TDateTime today = Date();
     int y = 0, m = 0, d = 0;
@@ -378,21 +408,9 @@ void TPlannerMode::SetTimeLineNVUEnd(int units)
     repaint();
 }
 
-void TPlannerMode::BeginUpdate()
-{
-    ++m_updateCount;
-}
-
-void TPlannerMode::EndUpdate()
-{
-    if (m_updateCount <= 0 || --m_updateCount > 0)
-        return;
-    periodChanged();
-}
-
 void TPlannerMode::periodChanged()
 {
-    if (m_updateCount > 0)
+    if (m_update.Updating())
         return;
     const TDateTime start = PeriodStartDate();
     const TDateTime end = PeriodEndDate();
@@ -400,15 +418,13 @@ void TPlannerMode::periodChanged()
         TPlannerDisplay& display = m_planner.Display();
         const int days = int(Trunc(end - start));
         if (m_plannerType == TPlannerType::plDayPeriod) {
-            display.BeginUpdate();
+            TUpdateScope batch(display);
             display.SetDisplayStart(0);
             display.SetDisplayEnd(days);
-            display.EndUpdate();
         } else if (m_plannerType == TPlannerType::plHalfDayPeriod) {
-            display.BeginUpdate();
+            TUpdateScope batch(display);
             display.SetDisplayStart(0);
             display.SetDisplayEnd(days * 2 + 1);
-            display.EndUpdate();
         }
     }
     repaint();
@@ -445,7 +461,7 @@ void TPlannerMode::Assign(const TPlannerMode& s)
 {
     if (&s == this)
         return;
-    BeginUpdate();
+    TUpdateScope batch(*this);
     m_year = s.m_year;
     m_month = s.m_month;
     m_weekStart = s.m_weekStart;
@@ -461,7 +477,6 @@ void TPlannerMode::Assign(const TPlannerMode& s)
     m_timeLineNVUEnd = s.m_timeLineNVUEnd;
     m_clip = s.m_clip;
     SetPlannerType(s.m_plannerType);
-    EndUpdate();
 }
 
 // --- Week days --------------------------------------------------------------------------

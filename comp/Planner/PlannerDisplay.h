@@ -9,9 +9,11 @@
 #include "comp/Planner/PlannerTypes.h"
 #include "platform/core/Color.h"
 #include "platform/core/DateTime.h"
+#include "platform/core/UpdateScope.h"
 #include "platform/gfx/Brush.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,6 +30,8 @@ class TPlannerDisplay
 public:
     explicit TPlannerDisplay(TCustomPlanner& planner);
 
+    // A start below 0 is ignored, and so is either bound out of order with the other, except
+    // while the planner loads: then both are taken and Loaded() checks them as a pair.
     int DisplayStart() const { return m_displayStart; } // 0
     void SetDisplayStart(int unit);
     int DisplayEnd() const { return m_displayEnd; } // 47; inclusive
@@ -75,13 +79,22 @@ public:
     int EndLimit() const { return m_endLimit; }
     int ActiveStartMinutes() const { return m_activeStartMinutes; }
     int ActiveEndMinutes() const { return m_activeEndMinutes; }
-    // Recomputes the four minute values from the settings (load completion).
+    // Recomputes the four minute values from the settings.
     void UpdateLimits();
+    // Run by the planner's BeginLoad and Loaded. A stored start past the stored end is
+    // ignored with the end: both keep the values they had before loading. Then the minute
+    // values are recomputed.
+    void BeginLoad();
+    void Loaded();
+    // Minutes after midnight at which a cell starts; cells outside the grid count on.
+    int CellMinutes(std::int64_t cell) const;
 
-    // Nestable; grid updates wait for the last EndUpdate, which runs one.
-    void BeginUpdate();
-    void EndUpdate();
-    int UpdateCount() const { return m_updateCount; }
+    // Nestable; grid updates wait for the last EndUpdate, which runs one. Open a batch with
+    // TUpdateScope.
+    void BeginUpdate() { m_update.Begin(); }
+    void EndUpdate() { m_update.End(); }
+    bool Updating() const { return m_update.Updating(); }
+    int UpdateCount() const { return m_update.Count(); }
 
     void Assign(const TPlannerDisplay& source);
 
@@ -93,6 +106,8 @@ private:
         Minutes
     };
     void changed(Keep keep);
+    void batchReleased();
+    void unclipStarts();
     void refit();
 
     TCustomPlanner& m_planner;
@@ -114,12 +129,15 @@ private:
     bool m_scaleToFit = false;
     int m_savedScale = 24;
     int m_displayText = 0;
+    int m_startBeforeLoad = 0;
+    int m_endBeforeLoad = 47;
     int m_startLimit = 0;
     int m_endLimit = 48 * 30;
     int m_activeStartMinutes = 16 * 30;
     int m_activeEndMinutes = 40 * 30;
-    int m_updateCount = 0;
-    bool m_pendingKeepCells = false;
+    TUpdateCounter m_update;
+    // Whether every setter of the batch so far kept the items at their cells.
+    bool m_pendingKeepCells = true;
 };
 
 class TPlannerMode
@@ -163,9 +181,10 @@ public:
     TDateTime PeriodStartDate() const;
     TDateTime PeriodEndDate() const;
 
-    // Batches period changes: the period update waits for the last EndUpdate.
-    void BeginUpdate();
-    void EndUpdate();
+    // Batches period changes: the period update waits for the last EndUpdate. Open a batch
+    // with TUpdateScope.
+    void BeginUpdate() { m_update.Begin(); }
+    void EndUpdate() { m_update.End(); }
 
     void Assign(const TPlannerMode& source);
 
@@ -189,7 +208,7 @@ private:
     int m_timeLineNVUBegin = 0;
     int m_timeLineNVUEnd = 0;
     bool m_clip = false;
-    int m_updateCount = 0;
+    TUpdateCounter m_update;
 };
 
 // The week days on which plMonth, the period modes and the time line show inactive cells.

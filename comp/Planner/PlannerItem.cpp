@@ -5,6 +5,7 @@
 #include "comp/Planner/Planner.h"
 #include "comp/Planner/PlannerItems.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Math.h"
 #include "platform/core/RaiseEvent.h"
 
 #include <QObject>
@@ -25,9 +26,9 @@ TPlannerItem::TPlannerItem(TPlannerItems& collection)
     m_name = QStringLiteral("PlannerItem%1").arg(m_index);
     recomputeBeginMinutes();
     recomputeEndMinutes();
-    m_text.OnChange = [this](TStringList&) { changed(true); };
-    m_font.OnChange = [this](TFont&) { changed(true); };
-    m_captionFont.OnChange = [this](TFont&) { changed(true); };
+    m_text.OnChange = [this](TStringList&) { changed(Report::Notify); };
+    m_font.OnChange = [this](TFont&) { changed(Report::Notify); };
+    m_captionFont.OnChange = [this](TFont&) { changed(Report::Notify); };
 }
 
 TPlannerItem::~TPlannerItem()
@@ -49,29 +50,23 @@ int TPlannerItem::Index() const
     return m_index;
 }
 
-void TPlannerItem::changed(bool notify)
+void TPlannerItem::changed(Report report)
 {
+    if (report == Report::Nothing)
+        return;
     RepaintItem();
-    if (notify)
+    if (report == Report::Notify)
         m_collection.ItemChanged(*this);
-}
-
-// Minutes of cells far outside the display (from far-away dates) are held at the ends
-// instead of overflowing.
-static int minutesOfCells(const TPlannerDisplay& d, std::int64_t cells)
-{
-    const std::int64_t minutes = (d.DisplayStart() + cells) * d.DisplayUnit() + d.DisplayOffset();
-    return int(std::clamp<std::int64_t>(minutes, INT_MIN / 2, INT_MAX / 2));
 }
 
 void TPlannerItem::recomputeBeginMinutes()
 {
-    m_beginMinutes = minutesOfCells(Planner().Display(), m_itemBegin);
+    m_beginMinutes = Planner().Display().CellMinutes(m_itemBegin);
 }
 
 void TPlannerItem::recomputeEndMinutes()
 {
-    m_endMinutes = minutesOfCells(Planner().Display(), std::int64_t(m_itemEnd) + m_endOffset);
+    m_endMinutes = Planner().Display().CellMinutes(std::int64_t(m_itemEnd) + m_endOffset);
 }
 
 // --- Placement --------------------------------------------------------------------------
@@ -110,6 +105,34 @@ void TPlannerItem::SetItemPos(int pos)
     RepaintItem();
 }
 
+void TPlannerItem::FollowGrid(bool keepMinutes)
+{
+    TCustomPlanner& planner = Planner();
+    const TPlannerDisplay& d = planner.Display();
+    if (!keepMinutes) {
+        recomputeBeginMinutes();
+        recomputeEndMinutes();
+    }
+    // In 64 bits: minutes and offsets from far-out stored values may not fit an int once
+    // subtracted. The start is the real one, the cells clipped before the grid included;
+    // the end minutes include the cells clipped after it.
+    const std::int64_t unit = d.DisplayUnit();
+    const std::int64_t start = std::int64_t(m_beginMinutes) - unit * m_beginOffset;
+    const std::int64_t b = start - d.DisplayOffset();
+    const std::int64_t e = std::int64_t(m_endMinutes) - d.DisplayOffset();
+    const std::int64_t first = b / unit - d.DisplayStart();
+    const std::int64_t end = e / unit - d.DisplayStart() + (e % unit != 0 ? 1 : 0);
+    const std::int64_t count = planner.Grid().CellCount();
+    // Clipped as the time setters clip: a start before the grid begins at its first cell,
+    // whose minutes the start then has; an end past the grid ends with its last cell.
+    m_itemBegin = HoldInt(std::max<std::int64_t>(first, 0));
+    m_beginOffset = HoldInt(std::max<std::int64_t>(-first, 0));
+    m_beginMinutes = first < 0 ? d.CellMinutes(0) : HoldInt(start);
+    m_itemEnd = HoldInt(std::min(end, count));
+    m_endOffset = HoldInt(std::max<std::int64_t>(end - count, 0));
+    RepaintItem();
+}
+
 void TPlannerItem::setVisibleRaw(bool on)
 {
     if (on == m_visible)
@@ -123,21 +146,19 @@ void TPlannerItem::SetVisible(bool on)
     setVisibleRaw(on);
 }
 
-// Lowers the collection's update counter the way a pending end-update would, and lays out
-// and repaints when that released it.
-static void releaseDeferredUpdate(TPlannerItems& items)
+// A linked move inside a batch ends one level of it before the follower moves, so that the
+// follower is laid out where its leader left it when that was the last level.
+static void releaseBatchLevel(TPlannerItems& items)
 {
-    if (items.UpdateCount() <= 0)
-        return;
-    items.EndUpdateDeferred();
+    items.EndUpdate();
 }
 
 void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, std::int64_t delta)
 {
     TCustomPlanner& planner = Planner();
-    if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
+    if (!m_linkedItem || planner.LinkPropagating() || delta == 0 || m_linkedItem == this)
         return;
-    releaseDeferredUpdate(m_collection);
+    releaseBatchLevel(m_collection);
 
     TPlannerItem& linked = *m_linkedItem;
     std::int64_t newBegin = linked.m_itemBegin;
@@ -173,41 +194,41 @@ void TPlannerItem::propagateLink(bool beginChanged, bool endChanged, std::int64_
     if ((moveBegin && outside(newBegin)) || (moveEnd && outside(newEnd)))
         return;
 
-    planner.m_linkPropagating = true;
+    TCustomPlanner::TLinkPropagation following(planner);
     if (moveBegin)
         linked.SetItemBegin(int(newBegin));
     if (moveEnd)
         linked.SetItemEnd(int(newEnd));
-    planner.m_linkPropagating = false;
 }
 
 void TPlannerItem::propagatePos(std::int64_t delta)
 {
     TCustomPlanner& planner = Planner();
-    if (!m_linkedItem || planner.m_linkPropagating || delta == 0 || m_linkedItem == this)
+    if (!m_linkedItem || planner.LinkPropagating() || delta == 0 || m_linkedItem == this)
         return;
-    releaseDeferredUpdate(m_collection);
+    releaseBatchLevel(m_collection);
     // A position that no int can hold is no position to follow to.
     const std::int64_t newPos = m_linkedItem->m_itemPos + delta;
     if (newPos < INT_MIN || newPos > INT_MAX)
         return;
-    planner.m_linkPropagating = true;
+    TCustomPlanner::TLinkPropagation following(planner);
     m_linkedItem->SetItemPos(int(newPos));
-    planner.m_linkPropagating = false;
 }
 
 // --- Caption and text -------------------------------------------------------------------
 
 void TPlannerItem::SetCaptionType(TCaptionType type)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_captionType = type;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetCaptionText(const QString& text)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_captionText = text;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetText(const TStringList& lines)
@@ -217,151 +238,152 @@ void TPlannerItem::SetText(const TStringList& lines)
 
 void TPlannerItem::SetCaptionAlign(TAlignment align)
 {
-    set(m_captionAlign, align, false);
+    set(m_captionAlign, align, Report::Repaint);
 }
 
 void TPlannerItem::SetAlignment(TAlignment align)
 {
-    m_alignment = align;
-    changed(false);
+    set(m_alignment, align, Report::Repaint);
 }
 
 void TPlannerItem::SetCaptionFont(const TFont& font)
 {
-    // An assignment counts as a change even when the description was the same; a different
-    // one reports itself through the font's own change.
+    // Reported also when unchanged: an assignment counts as a change even when the
+    // description was the same; a different one reports itself through the font's own change.
     if (m_captionFont == font)
-        changed(true);
+        changed(Report::Notify);
     else
         m_captionFont.Assign(font);
 }
 
 void TPlannerItem::SetFont(const TFont& font)
 {
+    // Reported also when unchanged, as for the caption font.
     if (m_font == font)
-        changed(true);
+        changed(Report::Notify);
     else
         m_font.Assign(font);
 }
 
 void TPlannerItem::SetWordWrap(bool on)
 {
-    m_wordWrap = on;
-    changed(false);
+    set(m_wordWrap, on, Report::Repaint);
 }
 
 // --- Colours and look -------------------------------------------------------------------
 
 void TPlannerItem::SetColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_color = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetColorTo(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_colorTo = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetBorderColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_borderColor = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetCaptionBkg(TColor color)
 {
-    set(m_captionBkg, color, false);
+    set(m_captionBkg, color, Report::Repaint);
 }
 
 void TPlannerItem::SetCaptionBkgTo(TColor color)
 {
-    set(m_captionBkgTo, color, false);
+    set(m_captionBkgTo, color, Report::Repaint);
 }
 
 void TPlannerItem::SetBrushStyle(TBrushStyle style)
 {
-    set(m_brushStyle, style, false);
+    set(m_brushStyle, style, Report::Repaint);
 }
 
 void TPlannerItem::SetSelectColor(TColor color)
 {
-    set(m_selectColor, color, false);
+    set(m_selectColor, color, Report::Repaint);
 }
 
 void TPlannerItem::SetSelectColorTo(TColor color)
 {
-    set(m_selectColorTo, color, false);
+    set(m_selectColorTo, color, Report::Repaint);
 }
 
 void TPlannerItem::SetSelectFontColor(TColor color)
 {
-    set(m_selectFontColor, color, false);
+    set(m_selectFontColor, color, Report::Repaint);
 }
 
 void TPlannerItem::SetSelected(bool on)
 {
-    set(m_selected, on, false);
+    set(m_selected, on, Report::Repaint);
 }
 
 void TPlannerItem::SetShowSelection(bool on)
 {
-    m_showSelection = on;
-    changed(false);
+    set(m_showSelection, on, Report::Repaint);
 }
 
 void TPlannerItem::SetTrackColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_trackColor = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetTrackSelectColor(TColor color)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_trackSelectColor = color;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetTrackVisible(bool on)
 {
-    m_trackVisible = on;
-    changed(false);
+    set(m_trackVisible, on, Report::Repaint);
 }
 
 void TPlannerItem::SetShadow(bool on)
 {
-    m_shadow = on;
-    changed(false);
+    set(m_shadow, on, Report::Repaint);
 }
 
 void TPlannerItem::SetShape(TPlannerShape shape)
 {
-    m_shape = shape;
-    changed(false);
+    set(m_shape, shape, Report::Repaint);
 }
 
 void TPlannerItem::SetImageID(int id)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_imageID = id;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetImagePosition(TItemImagePosition position)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_imagePosition = position;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetUniformBkg(bool on)
 {
-    m_uniformBkg = on;
+    set(m_uniformBkg, on, Report::Nothing);
 }
 
 void TPlannerItem::SetShowDeleteButton(bool on)
 {
-    m_showDeleteButton = on;
-    changed(false);
+    set(m_showDeleteButton, on, Report::Repaint);
 }
 
 void TPlannerItem::SetCompletion(int percent)
@@ -370,27 +392,27 @@ void TPlannerItem::SetCompletion(int percent)
         throw Exception(QStringLiteral("Completion cannot be smaller than 0"));
     if (percent > 100)
         throw Exception(QStringLiteral("Completion cannot be larger than 100"));
-    if (percent == m_completion)
-        return;
-    m_completion = percent;
-    changed(false);
+    set(m_completion, percent, Report::Repaint);
 }
 
 void TPlannerItem::SetCompletionDisplay(TCompletionDisplay display)
 {
-    set(m_completionDisplay, display, false);
+    set(m_completionDisplay, display, Report::Repaint);
 }
 
 // --- Behaviour --------------------------------------------------------------------------
 
 void TPlannerItem::SetAllowOverlap(bool on)
 {
+    // Reported also when unchanged: the collection hears of every assignment.
     m_allowOverlap = on;
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetBackground(bool on)
 {
+    // Reported also when unchanged: the collection hears of every assignment. Only a new
+    // value fixes the item.
     if (on != m_background) {
         m_background = on;
         m_readOnly = true;
@@ -398,7 +420,7 @@ void TPlannerItem::SetBackground(bool on)
         m_fixedSize = true;
         m_allowOverlap = false;
     }
-    changed(true);
+    changed(Report::Notify);
 }
 
 void TPlannerItem::SetInHeader(bool on)
@@ -408,36 +430,119 @@ void TPlannerItem::SetInHeader(bool on)
     // The grid cells the item leaves (or takes) are repainted directly: RepaintItem of an
     // in-header item repaints the header instead.
     TPlannerGrid& grid = Planner().Grid();
-    if (m_collection.UpdateCount() == 0 && !m_collection.m_isTemplate)
+    if (!m_collection.Updating() && !m_collection.IsTemplate())
         grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
     m_inHeader = on;
     m_visible = !on;
-    if (m_collection.UpdateCount() == 0 && !m_collection.m_isTemplate) {
+    if (!m_collection.Updating() && !m_collection.IsTemplate()) {
         grid.InvalidateCells(m_itemPos, m_itemBegin, m_itemEnd);
         Planner().update();
     }
+    if (!m_collection.IsTemplate())
+        Planner().ItemInHeaderChanged(*this);
     m_collection.UpdateConflictsWhereChanged();
 }
 
 void TPlannerItem::SetLayer(int layer)
 {
-    m_layer = layer;
-    changed(false);
+    set(m_layer, layer, Report::Repaint);
+}
+
+// Settings that change how the item is edited, hinted or kept, not how it looks.
+
+void TPlannerItem::SetReadOnly(bool on)
+{
+    set(m_readOnly, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedPos(bool on)
+{
+    set(m_fixedPos, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedSize(bool on)
+{
+    set(m_fixedSize, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedPosition(bool on)
+{
+    set(m_fixedPosition, on, Report::Nothing);
+}
+
+void TPlannerItem::SetFixedTime(bool on)
+{
+    set(m_fixedTime, on, Report::Nothing);
+}
+
+void TPlannerItem::SetInplaceEdit(TPlannerItemEdit edit)
+{
+    set(m_inplaceEdit, edit, Report::Nothing);
+}
+
+void TPlannerItem::SetEditMask(const QString& mask)
+{
+    set(m_editMask, mask, Report::Nothing);
+}
+
+void TPlannerItem::SetEditor(TCustomItemEditor* editor)
+{
+    set(m_editor, editor, Report::Nothing);
+}
+
+void TPlannerItem::SetAlarm(const TPlannerAlarm& alarm)
+{
+    set(*m_alarm, alarm, Report::Nothing);
+}
+
+void TPlannerItem::SetHint(const QString& hint)
+{
+    set(m_hint, hint, Report::Nothing);
+}
+
+void TPlannerItem::SetCursor(TCursor cursor)
+{
+    set(m_cursor, cursor, Report::Nothing);
+}
+
+void TPlannerItem::SetPopupMenu(TPopupMenu* menu)
+{
+    set(m_popupMenu, menu, Report::Nothing);
+}
+
+void TPlannerItem::SetOwnsItemObject(bool on)
+{
+    set(m_ownsItemObject, on, Report::Nothing);
+}
+
+void TPlannerItem::SetName(const QString& name)
+{
+    set(m_name, name, Report::Nothing);
+}
+
+void TPlannerItem::SetTag(int tag)
+{
+    set(m_tag, tag, Report::Nothing);
+}
+
+void TPlannerItem::SetDBTag(int tag)
+{
+    set(m_dbTag, tag, Report::Nothing);
 }
 
 void TPlannerItem::SetDrawTool(TCustomItemDrawTool* tool)
 {
-    set(m_drawTool, tool, false);
+    set(m_drawTool, tool, Report::Repaint);
 }
 
 void TPlannerItem::SetAttachement(const QString& link)
 {
-    set(m_attachement, link, false);
+    set(m_attachement, link, Report::Repaint);
 }
 
 void TPlannerItem::SetURL(const QString& link)
 {
-    set(m_url, link, false);
+    set(m_url, link, Report::Repaint);
 }
 
 void TPlannerItem::SetFocused(bool on)
@@ -587,7 +692,7 @@ void TPlannerItem::AssignLook(const TPlannerItem& s)
 
 void TPlannerItem::RepaintItem()
 {
-    if (m_collection.m_isTemplate || m_collection.UpdateCount() > 0)
+    if (m_collection.IsTemplate() || m_collection.Updating())
         return;
     TCustomPlanner& planner = Planner();
     if (m_inHeader) {
@@ -598,12 +703,9 @@ void TPlannerItem::RepaintItem()
     int to = m_itemEnd;
     for (int i = 0; i < m_collection.Count(); ++i) {
         const TPlannerItem& other = m_collection.Items(i);
-        if (&other == this || other.m_itemPos != m_itemPos || !m_collection.IsVisibleItem(other))
-            continue;
-        if (TPlannerItems::Overlaps(other, m_itemBegin, m_itemEnd)) {
-            from = std::min(from, other.m_itemBegin);
-            to = std::max(to, other.m_itemEnd);
-        }
+        if (&other != this && other.m_itemPos == m_itemPos && m_collection.IsVisibleItem(other))
+            TPlannerItems::WidenRepaint(m_itemBegin, m_itemEnd, other.m_itemBegin, other.m_itemEnd,
+                                        from, to);
     }
     planner.Grid().InvalidateCells(m_itemPos, from, to);
 }
@@ -669,7 +771,6 @@ void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int&
     Raise(planner.OnItemPlaceUpdate, planner, *this, newBegin, newEnd, newPos);
     // Worked out in 64 bits and held at the ends, so that no cell value can overflow.
     using I64 = std::int64_t;
-    auto hold = [](I64 v) { return int(std::clamp<I64>(v, INT_MIN / 2, INT_MAX / 2)); };
     I64 b = newBegin;
     I64 e = newEnd;
     I64 a = anchor;
@@ -721,10 +822,10 @@ void TPlannerItem::PlaceUpdateClipped(int newBegin, int newEnd, int newPos, int&
         endOffset = e - count;
         e = count;
     }
-    m_beginOffset = hold(beginOffset);
-    m_endOffset = hold(endOffset);
-    anchor = hold(a);
-    SetItemBegin(hold(b));
-    SetItemEnd(hold(e));
+    m_beginOffset = HoldInt(beginOffset);
+    m_endOffset = HoldInt(endOffset);
+    anchor = HoldInt(a);
+    SetItemBegin(HoldInt(b));
+    SetItemEnd(HoldInt(e));
     SetItemPos(newPos);
 }

@@ -70,6 +70,13 @@ public:
     void SetItemEnd(int cell);
     int ItemPos() const { return m_itemPos; } // 0
     void SetItemPos(int pos);
+    // Whether the cell lies in [ItemBegin, ItemEnd).
+    bool Covers(int cell) const { return m_itemBegin <= cell && cell < m_itemEnd; }
+    // Places the item on the grid as the display now lays it out (the planner's grid update
+    // runs it for every item): the minutes from the cells first unless keepMinutes, then the
+    // cells from the minutes, clipped to the grid's cells with the cells outside kept as
+    // BeginOffset and EndOffset; then a repaint.
+    void FollowGrid(bool keepMinutes);
 
     // --- Caption and text -------------------------------------------------------------
     TCaptionType CaptionType() const { return m_captionType; } // ctNone
@@ -153,43 +160,43 @@ public:
     int Layer() const { return m_layer; } // 0
     void SetLayer(int layer);
     bool ReadOnly() const { return m_readOnly; } // false
-    void SetReadOnly(bool on) { m_readOnly = on; }
+    void SetReadOnly(bool on);
     bool FixedPos() const { return m_fixedPos; } // false
-    void SetFixedPos(bool on) { m_fixedPos = on; }
+    void SetFixedPos(bool on);
     bool FixedSize() const { return m_fixedSize; } // false
-    void SetFixedSize(bool on) { m_fixedSize = on; }
+    void SetFixedSize(bool on);
     bool FixedPosition() const { return m_fixedPosition; } // false
-    void SetFixedPosition(bool on) { m_fixedPosition = on; }
+    void SetFixedPosition(bool on);
     bool FixedTime() const { return m_fixedTime; } // false
-    void SetFixedTime(bool on) { m_fixedTime = on; }
+    void SetFixedTime(bool on);
     TPlannerItemEdit InplaceEdit() const { return m_inplaceEdit; } // peMemo
-    void SetInplaceEdit(TPlannerItemEdit edit) { m_inplaceEdit = edit; }
+    void SetInplaceEdit(TPlannerItemEdit edit);
     const QString& EditMask() const { return m_editMask; } // ""
-    void SetEditMask(const QString& mask) { m_editMask = mask; }
+    void SetEditMask(const QString& mask);
     TCustomItemEditor* Editor() const { return m_editor; } // none
-    void SetEditor(TCustomItemEditor* editor) { m_editor = editor; }
+    void SetEditor(TCustomItemEditor* editor);
     TCustomItemDrawTool* DrawTool() const { return m_drawTool; } // none
     void SetDrawTool(TCustomItemDrawTool* tool);
     TPlannerAlarm& Alarm() { return *m_alarm; }
-    void SetAlarm(const TPlannerAlarm& alarm) { *m_alarm = alarm; }
+    void SetAlarm(const TPlannerAlarm& alarm);
     const QString& Attachement() const { return m_attachement; } // ""
     void SetAttachement(const QString& link);
     const QString& URL() const { return m_url; } // ""
     void SetURL(const QString& link);
     const QString& Hint() const { return m_hint; } // ""
-    void SetHint(const QString& hint) { m_hint = hint; }
+    void SetHint(const QString& hint);
     TCursor Cursor() const { return m_cursor; } // -1
-    void SetCursor(TCursor cursor) { m_cursor = cursor; }
+    void SetCursor(TCursor cursor);
     TPopupMenu* PopupMenu() const { return m_popupMenu; } // none
-    void SetPopupMenu(TPopupMenu* menu) { m_popupMenu = menu; }
+    void SetPopupMenu(TPopupMenu* menu);
     bool OwnsItemObject() const { return m_ownsItemObject; } // false
-    void SetOwnsItemObject(bool on) { m_ownsItemObject = on; }
+    void SetOwnsItemObject(bool on);
     const QString& Name() const { return m_name; } // "PlannerItem" + index at creation
-    void SetName(const QString& name) { m_name = name; }
+    void SetName(const QString& name);
     int Tag() const { return m_tag; } // 0
-    void SetTag(int tag) { m_tag = tag; }
+    void SetTag(int tag);
     int DBTag() const { return m_dbTag; } // 0
-    void SetDBTag(int tag) { m_dbTag = tag; }
+    void SetDBTag(int tag);
     // False while InHeader, whatever was set.
     bool Visible() const { return m_visible && !m_inHeader; } // false at creation
     void SetVisible(bool on);
@@ -197,6 +204,8 @@ public:
     std::function<void(TPlannerItem& sender)> OnEditModal;
 
     // --- Public state, not stored -----------------------------------------------------
+    // Values the planner's own code keeps (placement in minutes, layout results, keys,
+    // links); setting one stores it and nothing more.
     int BeginMinutes() const { return m_beginMinutes; }
     void SetBeginMinutes(int minutes) { m_beginMinutes = minutes; }
     int EndMinutes() const { return m_endMinutes; }
@@ -278,21 +287,29 @@ public:
     QString EndText();
 
 private:
+    // The collection creates, frees and lays out its items.
     friend class TPlannerItems;
-    friend class TCustomPlanner;
+    // The conflict layout reads the placement and writes the sub-columns.
     friend class TConflictLayout;
 
-    // What a setter does after storing: invalidate the cells and, for the settings that
-    // the collection follows, tell it.
-    void changed(bool notify);
-    // The one tail of the plain setters: a new value is stored and reported.
+    // What a setting's change calls for: nothing, a repaint of the item's cells, or that and
+    // the collection's change notification (for the settings the collection follows).
+    enum class Report
+    {
+        Nothing,
+        Repaint,
+        Notify
+    };
+    void changed(Report report);
+    // The shape of a setter: the same value again does nothing; a new one is stored and
+    // reported.
     template <class T>
-    void set(T& member, const T& value, bool notify)
+    void set(T& member, const T& value, Report report)
     {
         if (member == value)
             return;
         member = value;
-        changed(notify);
+        changed(report);
     }
     void recomputeBeginMinutes();
     void recomputeEndMinutes();

@@ -11,7 +11,10 @@
 #include <QObject>
 #include <algorithm>
 
-TPlannerItems::TPlannerItems(TCustomPlanner& planner) : TPlannerItems(planner, false) {}
+TPlannerItems::TPlannerItems(TCustomPlanner& planner) : TPlannerItems(planner, false)
+{
+    m_update.SetOnRelease([this] { batchReleased(); });
+}
 
 TPlannerItems::TPlannerItems(TCustomPlanner& planner, bool isTemplate)
     : m_planner(planner), m_isTemplate(isTemplate), m_layout(std::make_unique<TConflictLayout>())
@@ -79,6 +82,7 @@ void TPlannerItems::Free(TPlannerItem* item)
     }
     item->m_intList.reset();
     item->m_barItems.reset();
+    m_planner.ItemFreeing(*item);
     // The owned object goes before the selection moves on, so that no handler of the focus
     // change meets an object its item has already given up.
     if (item->m_ownsItemObject && item->m_itemObject) {
@@ -113,22 +117,20 @@ void TPlannerItems::Free(TPlannerItem* item)
 
 void TPlannerItems::Clear()
 {
-    BeginUpdate();
+    TUpdateScope batch(*this);
     while (Count() > 0)
         Free(m_items.back().get());
-    EndUpdate();
 }
 
 void TPlannerItems::Assign(const TPlannerItems& source)
 {
     if (&source == this)
         return;
-    BeginUpdate();
+    TUpdateScope batch(*this);
     while (Count() > 0)
         Free(m_items.back().get());
     for (int i = 0; i < source.Count(); ++i)
         Add().Assign(source.Items(i));
-    EndUpdate();
 }
 
 int TPlannerItems::SelCount() const
@@ -148,12 +150,11 @@ TPlannerItem* TPlannerItems::FindKey(const QString& key) const
 
 void TPlannerItems::ClearDBItems()
 {
-    BeginUpdate();
+    TUpdateScope batch(*this);
     for (int i = Count() - 1; i >= 0; --i) {
         if (i < Count() && !m_items[std::size_t(i)]->m_notDBItem)
             Free(m_items[std::size_t(i)].get());
     }
-    EndUpdate();
 }
 
 // --- Selection and focus ----------------------------------------------------------------
@@ -247,11 +248,23 @@ TPlannerItem* TPlannerItems::SelectItemAt(int cell, int pos, bool toggle, int x)
 
 // --- Hit tests and searches -------------------------------------------------------------
 
-bool TPlannerItems::Overlaps(const TPlannerItem& item, int b, int e)
+bool TPlannerItems::Overlaps(int ib, int ie, int b, int e)
 {
-    const int ib = item.m_itemBegin;
-    const int ie = item.m_itemEnd;
     return (ib <= b && b < ie) || (ib < e && e <= ie) || (b < ie && ie <= e) || (b <= ib && ib < e);
+}
+
+bool TPlannerItems::Overlaps(const TPlannerItem& item, int begin, int end)
+{
+    return Overlaps(item.m_itemBegin, item.m_itemEnd, begin, end);
+}
+
+void TPlannerItems::WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from,
+                                 int& to)
+{
+    if (!Overlaps(otherBegin, otherEnd, begin, end))
+        return;
+    from = std::min(from, otherBegin);
+    to = std::max(to, otherEnd);
 }
 
 bool TPlannerItems::LayerVisible(int layer) const
@@ -271,7 +284,7 @@ int TPlannerItems::positionExtent(int pos) const
 
 static bool covers(const TPlannerItem& item, int cell, int pos)
 {
-    return item.ItemPos() == pos && item.ItemBegin() <= cell && cell < item.ItemEnd();
+    return item.ItemPos() == pos && item.Covers(cell);
 }
 
 bool TPlannerItems::hitPixel(const TPlannerItem& item, int x, bool trackTest) const
@@ -368,35 +381,22 @@ TPlannerItem* TPlannerItems::FindNextHeaderItem(int pos)
 
 // --- Batching and change notification ---------------------------------------------------
 
-void TPlannerItems::BeginUpdate()
+// The planner follows the layout first, then the application hears of it.
+void TPlannerItems::laidOut()
 {
-    ++m_updateCount;
+    m_planner.ItemsLaidOut();
+    Raise(m_planner.OnItemsLayout, *this);
 }
 
-void TPlannerItems::EndUpdate()
+// Everything held back during the batch is done once: the layout, and a repaint of the
+// whole grid, which covers every item the layout moved to another sub-column.
+void TPlannerItems::batchReleased()
 {
-    if (m_updateCount <= 0)
-        return;
-    if (--m_updateCount > 0 || m_isTemplate)
-        return;
-    UpdateConflicts();
-    m_planner.LayoutGrid();
-    m_planner.Grid().InvalidateGrid();
-}
-
-void TPlannerItems::EndUpdateDeferred()
-{
-    if (m_updateCount <= 0)
-        return;
-    if (--m_updateCount > 0 || m_isTemplate)
-        return;
     UpdateConflicts();
     for (const auto& item : m_items)
         item->m_repainted = false;
-    for (const auto& item : m_items) {
-        if (item->m_conflictChanged)
-            item->RepaintItem();
-    }
+    m_planner.LayoutGrid();
+    m_planner.Grid().InvalidateGrid();
 }
 
 void TPlannerItems::ItemChanged(TPlannerItem& item)
@@ -406,11 +406,10 @@ void TPlannerItems::ItemChanged(TPlannerItem& item)
     Raise(m_planner.OnItemsChange, *this);
     if (m_propagating || item.m_groupID == -1)
         return;
-    m_propagating = true;
+    TUpdateScope propagation([this] { m_propagating = true; }, [this] { m_propagating = false; });
     for (int i = 0; i < Count(); ++i) {
         TPlannerItem& other = *m_items[std::size_t(i)];
         if (&other != &item && other.m_groupID == item.m_groupID)
             other.AssignLook(item);
     }
-    m_propagating = false;
 }

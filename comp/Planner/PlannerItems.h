@@ -5,6 +5,7 @@
 #pragma once
 
 #include "comp/Planner/PlannerItem.h"
+#include "platform/core/UpdateScope.h"
 
 #include <memory>
 #include <vector>
@@ -20,6 +21,9 @@ public:
     TPlannerItems& operator=(const TPlannerItems&) = delete;
 
     TCustomPlanner& Planner() const { return m_planner; }
+    // The collection behind the planner's DefaultItem: it neither lays out nor repaints, and
+    // its items' changes concern no one.
+    bool IsTemplate() const { return m_isTemplate; }
 
     int Count() const { return int(m_items.size()); }
     // An index outside 0..Count()-1 raises EListError.
@@ -67,14 +71,13 @@ public:
         return plannerLayer == 0 || (plannerLayer > 0 && (plannerLayer & layer) != 0);
     }
 
-    void BeginUpdate();
-    // The last EndUpdate lays out, re-lays the grid and repaints it. Unbalanced calls do
-    // nothing.
-    void EndUpdate();
-    // The release a linked item's move does: lowers the counter and, when that ends the
-    // update, lays out and repaints the items whose sub-column changed.
-    void EndUpdateDeferred();
-    int UpdateCount() const { return m_updateCount; }
+    // Nestable. The last EndUpdate lays out, clears the items' paint marks, re-lays the grid
+    // and repaints it; an EndUpdate without a BeginUpdate does nothing. Open a batch with
+    // TUpdateScope, so that an error inside it still releases it.
+    void BeginUpdate() { m_update.Begin(); }
+    void EndUpdate() { m_update.End(); }
+    bool Updating() const { return m_update.Updating(); }
+    int UpdateCount() const { return m_update.Count(); }
 
     // Run by every setter whose change the collection follows: raises OnItemsChange and
     // shares the look of a multi-position item with the rest of its group.
@@ -89,12 +92,17 @@ public:
     bool Propagating() const { return m_propagating; }
     void SetPropagating(bool on) { m_propagating = on; }
 
-    // A range [begin, end) overlaps an item by any of the four tests of the hit tests.
+    // A range [begin, end) overlaps the cells [itemBegin, itemEnd) of an item by any of four
+    // tests, which also decide for empty and reversed ranges.
+    static bool Overlaps(int itemBegin, int itemEnd, int begin, int end);
     static bool Overlaps(const TPlannerItem& item, int begin, int end);
+    // An item's repaint covers its cells [begin, end) widened to those of every visible item
+    // at its position that overlaps them: [from, to) takes in one such other item.
+    static void WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from, int& to);
     bool IsVisibleItem(const TPlannerItem& item) const;
 
 private:
-    friend class TPlannerItem;
+    // The planner makes the template collection behind its DefaultItem.
     friend class TCustomPlanner;
     friend class TConflictLayout;
 
@@ -106,6 +114,9 @@ private:
     int positionExtent(int pos) const;
     // Inside an update, in the template collection and while the planner is destroyed.
     bool layoutHeldOff() const;
+    // The end of every layout run.
+    void laidOut();
+    void batchReleased();
     TPlannerItem* nextFocusable(int from, int step) const;
     void focusAndSelect(TPlannerItem* item);
 
@@ -114,7 +125,7 @@ private:
     std::vector<std::unique_ptr<TPlannerItem>> m_items;
     TPlannerItem* m_selected = nullptr;
     TPlannerItem* m_dbItem = nullptr;
-    int m_updateCount = 0;
+    TUpdateCounter m_update;
     int m_findIndex = 0;
     int m_headerIndex = 0;
     bool m_propagating = false;

@@ -17,24 +17,18 @@
 
 namespace {
 
-// Cell arithmetic is done in int; values from far-away dates are held at the ends.
-int toInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
-}
-
 int truncInt(double v)
 {
     if (!(v == v))
         return 0;
-    return toInt(Trunc(std::clamp(v, double(INT_MIN), double(INT_MAX))));
+    return HoldInt(Trunc(std::clamp(v, double(INT_MIN), double(INT_MAX))));
 }
 
 int nearestInt(double v)
 {
     if (!(v == v))
         return 0;
-    return toInt(Round(std::clamp(v, double(INT_MIN), double(INT_MAX))));
+    return HoldInt(Round(std::clamp(v, double(INT_MIN), double(INT_MAX))));
 }
 
 // The time of day in whole minutes; 0 for a value that does not decode.
@@ -93,8 +87,8 @@ double minutesToTime(int minutes)
 // an early start stays positive; held at the ends for offsets from far-away dates.
 int clippedStartMinutes(int beginMinutes, const TPlannerDisplay& d, int beginOffset)
 {
-    return toInt(std::int64_t(beginMinutes) - std::int64_t(d.DisplayUnit()) * beginOffset +
-                 MinsPerDay);
+    return HoldInt(std::int64_t(beginMinutes) - std::int64_t(d.DisplayUnit()) * beginOffset +
+                   MinsPerDay);
 }
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b)
@@ -111,14 +105,14 @@ void addMonths(int year, int month, int offset, int& y, int& m)
 {
     const std::int64_t index = std::int64_t(year) * 12 + (std::int64_t(month) - 1) + offset;
     const std::int64_t years = floorDiv(index, 12);
-    y = toInt(years);
+    y = HoldInt(years);
     m = int(index - years * 12) + 1;
 }
 
 // Months from the mode's month to year/month.
 int monthsFrom(const TPlannerMode& mode, int year, int month)
 {
-    return toInt((std::int64_t(year) - mode.Year()) * 12 + (std::int64_t(month) - mode.Month()));
+    return HoldInt((std::int64_t(year) - mode.Year()) * 12 + (std::int64_t(month) - mode.Month()));
 }
 
 TDateTime tryDate(int year, int month, int day)
@@ -167,7 +161,7 @@ int TCustomPlanner::TimeToCell(TDateTime value)
         const std::int64_t days = truncInt(std::floor(value - lineStart));
         const std::int64_t skipped = std::int64_t(mode.TimeLineNVUBegin()) * unit;
         const std::int64_t inDay = m < skipped ? 0 : m - skipped;
-        return toInt(days * perDay + inDay / unit);
+        return HoldInt(days * perDay + inDay / unit);
     }
     case TPlannerType::plCustom:
     case TPlannerType::plCustomList:

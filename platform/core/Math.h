@@ -1,7 +1,10 @@
 // Rounding as the components' arithmetic expects it: Round takes the nearest integer with
-// halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); Trunc cuts toward zero.
+// halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); Trunc cuts toward zero. HoldInt brings a
+// value worked out in 64 bits back into an int.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -22,4 +25,12 @@ inline std::int64_t Round(double v)
 inline std::int64_t Trunc(double v)
 {
     return static_cast<std::int64_t>(std::trunc(v));
+}
+
+// A cell, minute or offset worked out in 64 bits from stored values that may lie far out
+// (far-away dates, odd settings) is held at the ends rather than wrapped. The ends are half
+// the int range, so that the sum or difference of two held values still fits an int.
+inline int HoldInt(std::int64_t v)
+{
+    return int(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
 }

@@ -376,6 +376,25 @@ TEST_F(PlannerItem, SelectItemAtWithToggleAndMultiSelect)
     EXPECT_FALSE(a.Selected()) << "a selected hit is unselected by a toggle";
 }
 
+// An item ends before its end cell: there the next item is hit, or none.
+TEST_F(PlannerItem, HitTestsStopBeforeTheEndCell)
+{
+    planner->Grid().SetColWidths(1, 100);
+    TPlannerItem& a = add(2, 5);
+    TPlannerItem& b = add(5, 7); // from a's end cell on: beside it, not beside each other
+    struct Case
+    {
+        int cell;
+        TPlannerItem* hit;
+    };
+    const Case cases[] = {{1, nullptr}, {2, &a}, {4, &a}, {5, &b}, {6, &b}, {7, nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        EXPECT_EQ(items().FindItemAtCell(c.cell, 0), c.hit);
+        EXPECT_EQ(items().FindItemAtPixel(c.cell, 0, 20), c.hit);
+    }
+}
+
 TEST_F(PlannerItem, OverlapTestHonoursAllowOverlapAndThePlanner)
 {
     TPlannerItem& a = add(4, 8);

@@ -11,8 +11,10 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <iterator>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -368,6 +370,43 @@ TEST_F(PlannerTime, OtherDisplaySettingsKeepItemsAtTheirCells)
     EXPECT_EQ(item.ItemBegin(), 18);
 }
 
+// Stored values are applied in any order: while loading the display takes both bounds, and
+// the load completion checks them as a pair.
+TEST_F(PlannerTime, StoredDisplayWindowIsTakenInAnyOrder)
+{
+    struct Case
+    {
+        const char* name;
+        bool endFirst;
+        int start, end, wantStart, wantEnd;
+    };
+    const Case cases[] = {
+        {"start first", false, 48, 95, 48, 95},
+        {"end first", true, 48, 95, 48, 95},
+        {"start past the end", false, 60, 50, 0, 47},
+        {"end below the start", true, 60, 50, 0, 47},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        planner = std::make_unique<TCustomPlanner>();
+        TPlannerDisplay& d = planner->Display();
+        planner->BeginLoad();
+        if (c.endFirst)
+            d.SetDisplayEnd(c.end);
+        d.SetDisplayStart(c.start);
+        if (!c.endFirst)
+            d.SetDisplayEnd(c.end);
+        planner->Loaded();
+        EXPECT_EQ(d.DisplayStart(), c.wantStart);
+        EXPECT_EQ(d.DisplayEnd(), c.wantEnd);
+        EXPECT_EQ(d.StartLimit(), c.wantStart * 30);
+        EXPECT_EQ(planner->Grid().CellCount(), c.wantEnd - c.wantStart + 1);
+        // Once loaded, a bound out of order is ignored again.
+        d.SetDisplayStart(c.wantEnd + 1);
+        EXPECT_EQ(d.DisplayStart(), c.wantStart);
+    }
+}
+
 TEST_F(PlannerTime, DisplayUpdatesAreBatched)
 {
     TPlannerItem& item = add(18, 21);
@@ -566,6 +605,70 @@ TEST_F(ItemTimes, DayModeBeforeTheDisplayAndInTheHeader)
     EXPECT_TRUE(early.InHeader());
     EXPECT_FALSE(early.Visible());
     EXPECT_EQ(early.CaptionTimeText(), QStringLiteral("6:00 - 7:00"));
+}
+
+struct GridStep
+{
+    const char* change;
+    std::function<void(TPlannerDisplay&)> apply;
+    int begin, end, beginOffset, endOffset;
+};
+
+struct ClippedScenario
+{
+    const char* name;
+    TDateTime start, end;
+    std::vector<GridStep> steps;
+};
+
+// Items clipped at either end of the display keep their times through display changes that
+// keep the cells and through those that keep the minutes: the cells outside the grid stay
+// offsets, and the cells inside stay within the grid.
+TEST_F(ItemTimes, ClippedItemsKeepTheirTimesThroughDisplayChanges)
+{
+    using D = TPlannerDisplay;
+    const ClippedScenario scenarios[] = {
+        {"past midnight",
+         at(3, 11, 22, 0),
+         at(3, 12, 1, 0),
+         {
+             {"active start", [](D& d) { d.SetActiveStart(10); }, 44, 48, 0, 2},
+             {"active start again", [](D& d) { d.SetActiveStart(12); }, 44, 48, 0, 2},
+             {"shorter display", [](D& d) { d.SetDisplayEnd(45); }, 44, 46, 0, 4},
+             {"full display", [](D& d) { d.SetDisplayEnd(47); }, 44, 48, 0, 2},
+             {"scale", [](D& d) { d.SetDisplayScale(30); }, 44, 48, 0, 2},
+             {"later start", [](D& d) { d.SetDisplayStart(4); }, 40, 44, 0, 2},
+             {"start at midnight", [](D& d) { d.SetDisplayStart(0); }, 44, 48, 0, 2},
+         }},
+        {"before the display",
+         at(3, 11, 7, 0),
+         at(3, 11, 9, 0),
+         {
+             {"start at 08:00", [](D& d) { d.SetDisplayStart(16); }, 0, 2, 2, 0},
+             {"active start", [](D& d) { d.SetActiveStart(10); }, 0, 2, 2, 0},
+             {"hours", [](D& d) { d.SetDisplayUnit(60); }, 0, 1, 1, 0},
+             {"half hours", [](D& d) { d.SetDisplayUnit(30); }, 0, 2, 2, 0},
+             {"start at midnight", [](D& d) { d.SetDisplayStart(0); }, 14, 18, 0, 0},
+         }},
+    };
+    for (const ClippedScenario& s : scenarios) {
+        SCOPED_TRACE(s.name);
+        planner = std::make_unique<TCustomPlanner>();
+        planner->OnPositionToDay = [](TCustomPlanner&, int pos, TDateTime& day) {
+            day = at(3, 11) + pos;
+        };
+        TPlannerItem& item = place(s.start, s.end);
+        for (const GridStep& step : s.steps) {
+            SCOPED_TRACE(step.change);
+            step.apply(planner->Display());
+            EXPECT_EQ(item.ItemBegin(), step.begin);
+            EXPECT_EQ(item.ItemEnd(), step.end);
+            EXPECT_EQ(item.BeginOffset(), step.beginOffset);
+            EXPECT_EQ(item.EndOffset(), step.endOffset);
+            expectTime(item.ItemStartTime(), s.start);
+            expectTime(item.ItemEndTime(), s.end);
+        }
+    }
 }
 
 TEST_F(ItemTimes, RoundTimeTakesTheNearestCell)
