@@ -40,16 +40,16 @@ using TSpanIndex = TConflictLayout::TSpanIndex;
 // items of the changed ones.
 constexpr std::size_t kMostChangedPositions = 8;
 
-// The order of an index's short and of its long spans.
-bool byPlace(const TSpan& a, const TSpan& b)
-{
+// The order of an index's short and of its long spans (a lambda, which the sort inlines).
+constexpr auto byPlace = [](const TSpan& a, const TSpan& b) {
     if (a.pos != b.pos)
         return a.pos < b.pos;
     if (a.begin != b.begin)
         return a.begin < b.begin;
     return a.index < b.index;
-}
+};
 
+void reachOf(TSpanIndex& index);
 void tableRuns(TSpanIndex& index);
 
 bool buildIndex(TSpanIndex& index)
@@ -115,18 +115,25 @@ bool buildIndex(TSpanIndex& index)
     index.longFrom = std::size_t(longFrom - spans.begin());
     std::sort(spans.begin(), longFrom, byPlace);
     std::sort(longFrom, spans.end(), byPlace);
+    reachOf(index);
     tableRuns(index);
     return true;
 }
 
-// The reach of the long spans and, tabled, where each position's runs start.
-void tableRuns(TSpanIndex& index)
+// The reach of the long spans.
+void reachOf(TSpanIndex& index)
 {
     std::vector<TSpan>& spans = index.spans;
     for (std::size_t k = index.longFrom; k < spans.size(); ++k) {
         const bool sameRun = k > index.longFrom && spans[k - 1].pos == spans[k].pos;
         spans[k].reach = sameRun ? std::max(spans[k - 1].reach, spans[k].end) : spans[k].end;
     }
+}
+
+// Tabled, where each position's runs start.
+void tableRuns(TSpanIndex& index)
+{
+    std::vector<TSpan>& spans = index.spans;
     if (!index.tabled)
         return;
     const int lo = index.minPos;
@@ -144,12 +151,26 @@ void tableRuns(TSpanIndex& index)
 }
 
 // Takes a span out of a built index and puts another in, in their places (either may be
-// null), so that a change need not sort the spans again; tableRuns and, tabled, the ranks
-// follow once all changes are in. False when the index cannot take the new span (a
-// position its table does not cover): it must be built again.
+// null), so that a change need not sort the spans again; the runs of the table follow, the
+// reach of the long spans and the ranks once all changes are in. False when the index
+// cannot take the new span (a position its table does not cover): it must be built again.
 bool moveSpan(TSpanIndex& index, const TSpan* was, const TSpan* now)
 {
     std::vector<TSpan>& spans = index.spans;
+    // The runs of the positions after pos start one span earlier or later, and so do all
+    // long ones when a short span comes or goes.
+    auto shiftRuns = [&](int pos, bool isShort, int by) {
+        if (!index.tabled)
+            return;
+        const std::size_t after = std::size_t(pos - index.minPos) + 1;
+        std::vector<int>& runs = isShort ? index.shortRuns : index.longRuns;
+        for (std::size_t p = after; p < runs.size(); ++p)
+            runs[p] += by;
+        if (isShort) {
+            for (int& start : index.longRuns)
+                start += by;
+        }
+    };
     // Short or long as buildIndex split them; a threshold kept from an earlier build still
     // bounds every short span, which is all the searches need.
     auto placeOf = [&](const TSpan& s, bool& isShort) {
@@ -159,21 +180,28 @@ bool moveSpan(TSpanIndex& index, const TSpan* was, const TSpan* now)
                        : std::lower_bound(longFrom, spans.end(), s, byPlace);
     };
     bool isShort = false;
+    int rank = 0;
     if (was) {
         const auto at = placeOf(*was, isShort);
         if (at == spans.end() || at->index != was->index)
             return false;
+        rank = at->rank;
         spans.erase(at);
         if (isShort)
             --index.longFrom;
+        shiftRuns(was->pos, isShort, -1);
     }
     if (now) {
         const long long p = (long long)now->pos - index.minPos;
         if (index.tabled && (p < 0 || p + 1 >= (long long)index.rankBase.size()))
             return false;
-        spans.insert(placeOf(*now, isShort), *now);
+        // Within its position the item keeps its rank among the others.
+        const auto at = spans.insert(placeOf(*now, isShort), *now);
+        if (was && was->pos == now->pos)
+            at->rank = rank;
         if (isShort)
             ++index.longFrom;
+        shiftRuns(now->pos, isShort, 1);
     }
     return true;
 }
@@ -280,6 +308,8 @@ void TConflictLayout::followChange(int i, const TPlaced& was, const TPlaced& now
         TSpan a, b;
         const bool had = spanOf(was, i, ofShown, a);
         const bool has = spanOf(now, i, ofShown, b);
+        if (!ofShown && (had != has || a.pos != b.pos))
+            m_membersMoved = true;
         if (index.valid && (had || has) && !moveSpan(index, had ? &a : nullptr, has ? &b : nullptr))
             index.valid = false;
     }
@@ -361,6 +391,7 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
         m_placed.size() != std::size_t(n))
         return LayOutAll(items);
     m_stale.clear();
+    m_membersMoved = false;
     const int plannerLayer = items.Planner().Layer();
     for (int i = 0; i < n; ++i) {
         TPlannerItem& item = *items.m_items[std::size_t(i)];
@@ -385,15 +416,16 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
         return;
     TSpanIndex& parts = m_changedOnly.parts;
     if (parts.valid) {
-        tableRuns(parts);
-        if (parts.tabled) {
+        reachOf(parts);
+        // Ranks change only where items came or went.
+        if (parts.tabled && m_membersMoved) {
             m_rankOf.resize(std::size_t(n));
             rankStale(parts);
         }
     }
     // Its ranks are not kept: the repaints do not visit spans in collection order.
     if (m_changedOnly.shown.valid)
-        tableRuns(m_changedOnly.shown);
+        reachOf(m_changedOnly.shown);
     layOut(items, m_order, m_changedOnly);
 }
 
@@ -458,14 +490,15 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
             int lowWord = int(n);
             int highWord = -1;
             forCandidates(parts, a.pos, ab + 1, ae - 1, [&](const TSpan& b) {
-                // Sharing a cell is what the cell-by-cell scan finds.
-                if (std::max(ab, b.begin) < std::min(ae, b.end) && b.index != i) {
-                    const int bit = ranked ? b.rank : b.index;
-                    const int w = bit >> 6;
-                    touching[w] |= std::uint64_t(1) << (bit & 63);
-                    lowWord = std::min(lowWord, w);
-                    highWord = std::max(highWord, w);
-                }
+                // Sharing a cell is what the cell-by-cell scan finds. Without a branch, which
+                // would guess wrong half the time: a candidate that misses sets no bit, and
+                // only widens the words to visit.
+                const bool hit = (std::max(ab, b.begin) < std::min(ae, b.end)) & (b.index != i);
+                const int bit = ranked ? b.rank : b.index;
+                const int w = bit >> 6;
+                touching[w] |= std::uint64_t(hit) << (bit & 63);
+                lowWord = std::min(lowWord, w);
+                highWord = std::max(highWord, w);
             });
             int lo = groupBegin[i];
             int hi = groupEnd[i];

@@ -129,8 +129,9 @@ private:
     std::vector<TResults> m_before;        // as the run found them
     std::vector<std::uint64_t> m_touching; // a bit: touches the item at hand
     std::vector<TWidened> m_widened;
-    std::vector<int> m_widest; // per position: the widest sub-column handed out
-    std::vector<int> m_rankOf; // per item: its span's rank at a changed position
+    std::vector<int> m_widest;   // per position: the widest sub-column handed out
+    std::vector<int> m_rankOf;   // per item: its span's rank at a changed position
+    bool m_membersMoved = false; // a change run's spans came to or left a position
     // The items of a run in collection order, and the positions a change run lays out.
     std::vector<int> m_all;
     std::vector<int> m_order;
