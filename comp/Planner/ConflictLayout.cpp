@@ -16,7 +16,9 @@
 // which moved nothing allocates nothing and sorts nothing.
 //
 // Every step reads and writes within one position, so a run may take only some positions:
-// after a placement change, those whose items changed (UpdateConflictsWhereChanged).
+// after a placement change, those whose items changed (UpdateConflictsWhereChanged). Such
+// a run searches indexes of every item that follow each change by moving the changed
+// items' spans, so a move sorts nothing.
 #include "comp/Planner/ConflictLayout.h"
 
 #include "comp/Planner/Planner.h"
@@ -24,6 +26,7 @@
 #include "platform/core/RaiseEvent.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <numeric>
@@ -36,6 +39,18 @@ using TSpanIndex = TConflictLayout::TSpanIndex;
 // More changed positions than this, and laying out every item costs less than finding the
 // items of the changed ones.
 constexpr std::size_t kMostChangedPositions = 8;
+
+// The order of an index's short and of its long spans (a lambda, which the sort inlines).
+constexpr auto byPlace = [](const TSpan& a, const TSpan& b) {
+    if (a.pos != b.pos)
+        return a.pos < b.pos;
+    if (a.begin != b.begin)
+        return a.begin < b.begin;
+    return a.index < b.index;
+};
+
+void reachOf(TSpanIndex& index);
+void tableRuns(TSpanIndex& index);
 
 bool buildIndex(TSpanIndex& index)
 {
@@ -98,21 +113,29 @@ bool buildIndex(TSpanIndex& index)
         return s.end - s.begin <= index.threshold;
     });
     index.longFrom = std::size_t(longFrom - spans.begin());
-    const auto byPlace = [](const TSpan& a, const TSpan& b) {
-        if (a.pos != b.pos)
-            return a.pos < b.pos;
-        if (a.begin != b.begin)
-            return a.begin < b.begin;
-        return a.index < b.index;
-    };
     std::sort(spans.begin(), longFrom, byPlace);
     std::sort(longFrom, spans.end(), byPlace);
+    reachOf(index);
+    tableRuns(index);
+    return true;
+}
+
+// The reach of the long spans.
+void reachOf(TSpanIndex& index)
+{
+    std::vector<TSpan>& spans = index.spans;
     for (std::size_t k = index.longFrom; k < spans.size(); ++k) {
         const bool sameRun = k > index.longFrom && spans[k - 1].pos == spans[k].pos;
         spans[k].reach = sameRun ? std::max(spans[k - 1].reach, spans[k].end) : spans[k].end;
     }
+}
+
+// Tabled, where each position's runs start.
+void tableRuns(TSpanIndex& index)
+{
+    std::vector<TSpan>& spans = index.spans;
     if (!index.tabled)
-        return true;
+        return;
     const int lo = index.minPos;
     const long long range = (long long)index.rankBase.size() - 1;
     // runs[p] is the first span of position minPos + p or later; runs[range] the end.
@@ -125,6 +148,61 @@ bool buildIndex(TSpanIndex& index)
     };
     table(index.shortRuns, 0, index.longFrom);
     table(index.longRuns, index.longFrom, spans.size());
+}
+
+// Takes a span out of a built index and puts another in, in their places (either may be
+// null), so that a change need not sort the spans again; the runs of the table follow, the
+// reach of the long spans and the ranks once all changes are in. False when the index
+// cannot take the new span (a position its table does not cover): it must be built again.
+bool moveSpan(TSpanIndex& index, const TSpan* was, const TSpan* now)
+{
+    std::vector<TSpan>& spans = index.spans;
+    // The runs of the positions after pos start one span earlier or later, and so do all
+    // long ones when a short span comes or goes.
+    auto shiftRuns = [&](int pos, bool isShort, int by) {
+        if (!index.tabled)
+            return;
+        const std::size_t after = std::size_t(pos - index.minPos) + 1;
+        std::vector<int>& runs = isShort ? index.shortRuns : index.longRuns;
+        for (std::size_t p = after; p < runs.size(); ++p)
+            runs[p] += by;
+        if (isShort) {
+            for (int& start : index.longRuns)
+                start += by;
+        }
+    };
+    // Short or long as buildIndex split them; a threshold kept from an earlier build still
+    // bounds every short span, which is all the searches need.
+    auto placeOf = [&](const TSpan& s, bool& isShort) {
+        isShort = s.end - s.begin <= index.threshold;
+        const auto longFrom = spans.begin() + std::ptrdiff_t(index.longFrom);
+        return isShort ? std::lower_bound(spans.begin(), longFrom, s, byPlace)
+                       : std::lower_bound(longFrom, spans.end(), s, byPlace);
+    };
+    bool isShort = false;
+    int rank = 0;
+    if (was) {
+        const auto at = placeOf(*was, isShort);
+        if (at == spans.end() || at->index != was->index)
+            return false;
+        rank = at->rank;
+        spans.erase(at);
+        if (isShort)
+            --index.longFrom;
+        shiftRuns(was->pos, isShort, -1);
+    }
+    if (now) {
+        const long long p = (long long)now->pos - index.minPos;
+        if (index.tabled && (p < 0 || p + 1 >= (long long)index.rankBase.size()))
+            return false;
+        // Within its position the item keeps its rank among the others.
+        const auto at = spans.insert(placeOf(*now, isShort), *now);
+        if (was && was->pos == now->pos)
+            at->rank = rank;
+        if (isShort)
+            ++index.longFrom;
+        shiftRuns(now->pos, isShort, 1);
+    }
     return true;
 }
 
@@ -202,8 +280,76 @@ TConflictLayout::TPlaced TConflictLayout::placedOf(const TPlannerItem& item, int
     p.begin = item.m_itemBegin;
     p.end = item.m_itemEnd;
     p.merges = item.Visible() && !(item.m_background && item.m_allowOverlap);
-    p.takesPart = p.merges && TPlannerItems::LayerShown(plannerLayer, item.m_layer);
+    p.shown = item.Visible() && TPlannerItems::LayerShown(plannerLayer, item.m_layer);
+    p.takesPart = p.merges && p.shown;
     return p;
+}
+
+bool TConflictLayout::spanOf(const TPlaced& p, int i, bool ofShown, TSpan& span)
+{
+    span = {p.pos, p.begin, p.end, i, 0, 0};
+    return (ofShown ? p.shown : p.takesPart) && p.begin < p.end;
+}
+
+void TConflictLayout::stageSpans(TSpanIndex& index, const std::vector<int>& order, bool ofShown)
+{
+    index.staged.clear();
+    TSpan span;
+    for (int i : order) {
+        if (spanOf(m_placed[std::size_t(i)], i, ofShown, span))
+            index.staged.push_back(span);
+    }
+}
+
+void TConflictLayout::followChange(int i, const TPlaced& was, const TPlaced& now)
+{
+    for (const bool ofShown : {false, true}) {
+        TSpanIndex& index = ofShown ? m_changedOnly.shown : m_changedOnly.parts;
+        TSpan a, b;
+        const bool had = spanOf(was, i, ofShown, a);
+        const bool has = spanOf(now, i, ofShown, b);
+        if (!ofShown && (had != has || a.pos != b.pos))
+            m_membersMoved = true;
+        if (index.valid && (had || has) && !moveSpan(index, had ? &a : nullptr, has ? &b : nullptr))
+            index.valid = false;
+    }
+}
+
+// The ranks at the changed positions, from their items in collection order, once their
+// spans moved; then where each position's ranks start and byRank for every position, as
+// the starts shift with the counts.
+void TConflictLayout::rankStale(TSpanIndex& index)
+{
+    std::vector<TSpan>& spans = index.spans;
+    const std::size_t range = index.rankBase.size() - 1;
+    int start = 0;
+    for (std::size_t p = 0; p < range; ++p) {
+        index.rankBase[p] = start;
+        start += index.shortRuns[p + 1] - index.shortRuns[p];
+        start += index.longRuns[p + 1] - index.longRuns[p];
+    }
+    index.rankBase[range] = start;
+    std::array<int, kMostChangedPositions> next{};
+    TSpan span;
+    for (int i : m_order) {
+        if (spanOf(m_placed[std::size_t(i)], i, false, span)) {
+            const auto slot = std::find(m_stale.begin(), m_stale.end(), span.pos) - m_stale.begin();
+            m_rankOf[std::size_t(i)] = next[std::size_t(slot)]++;
+        }
+    }
+    for (int pos : m_stale) {
+        const long long p = (long long)pos - index.minPos;
+        if (p < 0 || p >= (long long)range)
+            continue;
+        for (const std::vector<int>* runs : {&index.shortRuns, &index.longRuns}) {
+            for (int k = (*runs)[std::size_t(p)]; k < (*runs)[std::size_t(p) + 1]; ++k)
+                spans[std::size_t(k)].rank = m_rankOf[std::size_t(spans[std::size_t(k)].index)];
+        }
+    }
+    index.byRank.resize(spans.size());
+    for (const TSpan& s : spans)
+        index.byRank[std::size_t(index.rankBase[std::size_t(s.pos - index.minPos)] + s.rank)] =
+            s.index;
 }
 
 void TConflictLayout::LayOutAll(TPlannerItems& items)
@@ -220,6 +366,8 @@ void TConflictLayout::LayOutAll(TPlannerItems& items)
     m_all.resize(std::size_t(n));
     std::iota(m_all.begin(), m_all.end(), 0);
     m_valid = true;
+    m_changedOnly.parts.valid = false;
+    m_changedOnly.shown.valid = false;
     layOut(items, m_all, m_everyItem);
 }
 
@@ -243,6 +391,7 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
         m_placed.size() != std::size_t(n))
         return LayOutAll(items);
     m_stale.clear();
+    m_membersMoved = false;
     const int plannerLayer = items.Planner().Layer();
     for (int i = 0; i < n; ++i) {
         TPlannerItem& item = *items.m_items[std::size_t(i)];
@@ -251,6 +400,7 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
         if (!(now == last)) {
             if (now.item != last.item || !addStale(last.pos) || !addStale(now.pos))
                 return LayOutAll(items);
+            followChange(i, last, now);
             last = now;
         }
         // What a run over every item would leave at the positions it finds unchanged.
@@ -262,8 +412,21 @@ void TConflictLayout::LayOutChanged(TPlannerItems& items)
             m_stale.end())
             m_order.push_back(i);
     }
-    if (!m_order.empty())
-        layOut(items, m_order, m_changedOnly);
+    if (m_order.empty())
+        return;
+    TSpanIndex& parts = m_changedOnly.parts;
+    if (parts.valid) {
+        reachOf(parts);
+        // Ranks change only where items came or went.
+        if (parts.tabled && m_membersMoved) {
+            m_rankOf.resize(std::size_t(n));
+            rankStale(parts);
+        }
+    }
+    // Its ranks are not kept: the repaints do not visit spans in collection order.
+    if (m_changedOnly.shown.valid)
+        reachOf(m_changedOnly.shown);
+    layOut(items, m_order, m_changedOnly);
 }
 
 // Lays out the items of order (whole positions, in collection order).
@@ -290,8 +453,6 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
     auto placed = [&](int i) -> const TPlaced& { return m_placed[std::size_t(i)]; };
 
     // 1. Reset, and the items that take part grouped by position.
-    TSpanIndex& parts = run.parts;
-    parts.staged.clear();
     for (int i : order) {
         const TPlaced& p = placed(i);
         TPlannerItem& it = item(i);
@@ -299,10 +460,12 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
         it.m_conflictChanged = false;
         m_groupBegin[std::size_t(i)] = p.begin;
         m_groupEnd[std::size_t(i)] = p.end;
-        if (p.takesPart && p.begin < p.end)
-            parts.staged.push_back({p.pos, p.begin, p.end, i, 0, 0});
     }
-    buildIndex(parts);
+    TSpanIndex& parts = run.parts;
+    if (run.everyItem || !parts.valid) {
+        stageSpans(parts, run.everyItem ? order : m_all, false);
+        buildIndex(parts);
+    }
 
     // 2. Direct conflicts, merging group ranges in collection order (in flat arrays, which
     // the merging walks far more often than it visits an item).
@@ -327,14 +490,15 @@ void TConflictLayout::layOut(TPlannerItems& items, const std::vector<int>& order
             int lowWord = int(n);
             int highWord = -1;
             forCandidates(parts, a.pos, ab + 1, ae - 1, [&](const TSpan& b) {
-                // Sharing a cell is what the cell-by-cell scan finds.
-                if (std::max(ab, b.begin) < std::min(ae, b.end) && b.index != i) {
-                    const int bit = ranked ? b.rank : b.index;
-                    const int w = bit >> 6;
-                    touching[w] |= std::uint64_t(1) << (bit & 63);
-                    lowWord = std::min(lowWord, w);
-                    highWord = std::max(highWord, w);
-                }
+                // Sharing a cell is what the cell-by-cell scan finds. Without a branch, which
+                // would guess wrong half the time: a candidate that misses sets no bit, and
+                // only widens the words to visit.
+                const bool hit = (std::max(ab, b.begin) < std::min(ae, b.end)) & (b.index != i);
+                const int bit = ranked ? b.rank : b.index;
+                const int w = bit >> 6;
+                touching[w] |= std::uint64_t(hit) << (bit & 63);
+                lowWord = std::min(lowWord, w);
+                highWord = std::max(highWord, w);
             });
             int lo = groupBegin[i];
             int hi = groupEnd[i];
@@ -495,15 +659,13 @@ void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>
     TCustomPlanner& planner = items.Planner();
     TPlannerGrid& grid = planner.Grid();
     const std::size_t n = std::size_t(items.Count());
+    // Only items with at least one cell can widen a range.
     TSpanIndex& shown = run.shown;
-    shown.staged.clear();
-    for (int i : order) {
-        const TPlannerItem& item = items[i];
-        // Only items with at least one cell can widen a range.
-        if (items.IsVisibleItem(item) && item.m_itemBegin < item.m_itemEnd)
-            shown.staged.push_back({item.m_itemPos, item.m_itemBegin, item.m_itemEnd, i, 0, 0});
+    bool rebuilt = false;
+    if (run.everyItem || !shown.valid) {
+        stageSpans(shown, run.everyItem ? order : m_all, true);
+        rebuilt = buildIndex(shown);
     }
-    const bool rebuilt = buildIndex(shown);
     if (run.everyItem && (rebuilt || m_widened.size() != n))
         m_widened.assign(n, {});
     for (int i : order) {

@@ -69,6 +69,7 @@ private:
         int end = 1;
         bool merges = false;    // visible, not an overlappable background: looks for others
         bool takesPart = false; // and its layer shown: found by others, gets a sub-column
+        bool shown = false;     // visible, its layer shown: widens the repaints of others
         bool operator==(const TPlaced&) const = default;
     };
     // Per item, the widened cells of its last repaint and the place they were found for;
@@ -80,8 +81,10 @@ private:
     };
     // One kind of run and its searches. A run over every item repaints each item it had to
     // correct, and keeps its searches (and the repaint areas) while nothing moves. A run
-    // over changed positions rebuilds its searches and repaints only the items whose
-    // sub-columns differ from before: the rest look as they did.
+    // over changed positions repaints only the items whose sub-columns differ from before
+    // (the rest look as they did); its searches hold every item as last placed and follow
+    // each change by moving the changed items' spans, built again only after a run over
+    // every item.
     struct TRun
     {
         bool everyItem = false;
@@ -95,7 +98,15 @@ private:
     };
 
     static TPlaced placedOf(const TPlannerItem& item, int plannerLayer);
+    // The span an item has in the searches of the items that take part, or of those shown
+    // (repaints); none without cells.
+    static bool spanOf(const TPlaced& p, int i, bool ofShown, TSpan& span);
     bool addStale(int pos);
+    // The spans of the items of order that an index holds: of the items that take part, or
+    // of those shown.
+    void stageSpans(TSpanIndex& index, const std::vector<int>& order, bool ofShown);
+    void followChange(int i, const TPlaced& was, const TPlaced& now);
+    void rankStale(TSpanIndex& index);
     void layOut(TPlannerItems& items, const std::vector<int>& order, TRun& run);
     void repaintMarked(TPlannerItems& items, const std::vector<int>& order, TRun& run);
 
@@ -118,7 +129,9 @@ private:
     std::vector<TResults> m_before;        // as the run found them
     std::vector<std::uint64_t> m_touching; // a bit: touches the item at hand
     std::vector<TWidened> m_widened;
-    std::vector<int> m_widest; // per position: the widest sub-column handed out
+    std::vector<int> m_widest;   // per position: the widest sub-column handed out
+    std::vector<int> m_rankOf;   // per item: its span's rank at a changed position
+    bool m_membersMoved = false; // a change run's spans came to or left a position
     // The items of a run in collection order, and the positions a change run lays out.
     std::vector<int> m_all;
     std::vector<int> m_order;
