@@ -689,16 +689,9 @@ void TConflictLayout::repaintMarked(TPlannerItems& items, const std::vector<int>
         // Every item that overlaps [b, e) starts at or before max(b, e) and ends at or after
         // min(b, e).
         forCandidates(shown, item.m_itemPos, std::min(b, e), std::max(b, e), [&](const TSpan& o) {
-            // The four overlap tests of the hit tests, on the span's copy of the cells; for
-            // an item with cells they come down to sharing one.
-            const bool overlaps =
-                b < e ? std::max(b, o.begin) < std::min(e, o.end)
-                      : (o.begin <= b && b < o.end) || (o.begin < e && e <= o.end) ||
-                            (b < o.end && o.end <= e) || (b <= o.begin && o.begin < e);
-            if (overlaps && o.index != i) {
-                from = std::min(from, o.begin);
-                to = std::max(to, o.end);
-            }
+            // RepaintItem's widening, on the span's copy of the cells.
+            if (o.index != i)
+                TPlannerItems::WidenRepaint(b, e, o.begin, o.end, from, to);
         });
         if (known)
             *known = {item.m_itemPos, b, e, from, to, true};

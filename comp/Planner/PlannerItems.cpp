@@ -248,23 +248,9 @@ TPlannerItem* TPlannerItems::SelectItemAt(int cell, int pos, bool toggle, int x)
 
 // --- Hit tests and searches -------------------------------------------------------------
 
-bool TPlannerItems::Overlaps(int ib, int ie, int b, int e)
-{
-    return (ib <= b && b < ie) || (ib < e && e <= ie) || (b < ie && ie <= e) || (b <= ib && ib < e);
-}
-
 bool TPlannerItems::Overlaps(const TPlannerItem& item, int begin, int end)
 {
     return Overlaps(item.m_itemBegin, item.m_itemEnd, begin, end);
-}
-
-void TPlannerItems::WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from,
-                                 int& to)
-{
-    if (!Overlaps(otherBegin, otherEnd, begin, end))
-        return;
-    from = std::min(from, otherBegin);
-    to = std::max(to, otherEnd);
 }
 
 bool TPlannerItems::LayerVisible(int layer) const

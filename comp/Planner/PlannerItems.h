@@ -7,6 +7,7 @@
 #include "comp/Planner/PlannerItem.h"
 #include "platform/core/UpdateScope.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -94,11 +95,21 @@ public:
 
     // A range [begin, end) overlaps the cells [itemBegin, itemEnd) of an item by any of four
     // tests, which also decide for empty and reversed ranges.
-    static bool Overlaps(int itemBegin, int itemEnd, int begin, int end);
+    static bool Overlaps(int itemBegin, int itemEnd, int begin, int end)
+    {
+        return (itemBegin <= begin && begin < itemEnd) || (itemBegin < end && end <= itemEnd) ||
+               (begin < itemEnd && itemEnd <= end) || (begin <= itemBegin && itemBegin < end);
+    }
     static bool Overlaps(const TPlannerItem& item, int begin, int end);
     // An item's repaint covers its cells [begin, end) widened to those of every visible item
     // at its position that overlaps them: [from, to) takes in one such other item.
-    static void WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from, int& to);
+    static void WidenRepaint(int begin, int end, int otherBegin, int otherEnd, int& from, int& to)
+    {
+        if (!Overlaps(otherBegin, otherEnd, begin, end))
+            return;
+        from = std::min(from, otherBegin);
+        to = std::max(to, otherEnd);
+    }
     bool IsVisibleItem(const TPlannerItem& item) const;
 
 private:
