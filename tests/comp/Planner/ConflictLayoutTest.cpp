@@ -121,6 +121,24 @@ TEST_F(ConflictLayout, HitTestUsesTheSubColumns)
     EXPECT_EQ(items().FindItemAtPixel(1, 0, 10), nullptr) << "past the track bar";
 }
 
+// Whether every item holds the sub-columns the plain model gave it.
+testing::AssertionResult LaidOutAsModel(TPlannerItems& items,
+                                        const std::vector<conflict_reference::Item>& model)
+{
+    for (int i = 0; i < items.Count(); ++i) {
+        const TPlannerItem& item = items[i];
+        const auto& m = model[std::size_t(i)];
+        if (item.Conflicts() != m.conflicts || item.ConflictPos() != m.conflictPos ||
+            item.ConflictBegin() != m.conflictBegin || item.ConflictEnd() != m.conflictEnd)
+            return testing::AssertionFailure()
+                   << "item " << i << ": conflicts " << item.Conflicts() << " pos "
+                   << item.ConflictPos() << " span " << item.ConflictBegin() << ".."
+                   << item.ConflictEnd() << ", the model has " << m.conflicts << " pos "
+                   << m.conflictPos << " span " << m.conflictBegin << ".." << m.conflictEnd;
+    }
+    return testing::AssertionSuccess();
+}
+
 // Random item sets, the planner's layout against the plain model, including the results
 // carried over from one run into the next.
 TEST_F(ConflictLayout, MatchesThePlainModelOnRandomItems)
@@ -180,14 +198,7 @@ TEST_F(ConflictLayout, MatchesThePlainModelOnRandomItems)
             model[std::size_t(count / 2)].visible = moved.Visible();
         }
         conflict_reference::UpdateConflicts(model, positionsInTable, cells, planner->Layer());
-        for (int i = 0; i < count; ++i) {
-            const TPlannerItem& item = items()[i];
-            const auto& m = model[std::size_t(i)];
-            ASSERT_EQ(item.Conflicts(), m.conflicts) << "item " << i;
-            ASSERT_EQ(item.ConflictPos(), m.conflictPos) << "item " << i;
-            ASSERT_EQ(item.ConflictBegin(), m.conflictBegin) << "item " << i;
-            ASSERT_EQ(item.ConflictEnd(), m.conflictEnd) << "item " << i;
-        }
+        ASSERT_TRUE(LaidOutAsModel(items(), model));
     }
 }
 
@@ -324,14 +335,7 @@ TEST_F(ConflictLayout, MatchesThePlainModelOnScatteredPositionsAndTurnedGrid)
             }
             items().EndUpdate();
             conflict_reference::UpdateConflicts(model, positionsInTable, cells, planner->Layer());
-            for (int i = 0; i < count; ++i) {
-                const TPlannerItem& item = items()[i];
-                const auto& m = model[std::size_t(i)];
-                ASSERT_EQ(item.Conflicts(), m.conflicts) << "item " << i;
-                ASSERT_EQ(item.ConflictPos(), m.conflictPos) << "item " << i;
-                ASSERT_EQ(item.ConflictBegin(), m.conflictBegin) << "item " << i;
-                ASSERT_EQ(item.ConflictEnd(), m.conflictEnd) << "item " << i;
-            }
+            ASSERT_TRUE(LaidOutAsModel(items(), model));
         }
     }
 }
@@ -545,14 +549,7 @@ TEST_F(ConflictLayout, LayingOutChangedPositionsMatchesAFullRunOnRandomMoves)
                 m.layer = now.layer;
             }
             conflict_reference::UpdateConflicts(model, positionsInTable, cells, plannerLayer);
-            for (int i = 0; i < count; ++i) {
-                const TPlannerItem& item = items()[i];
-                const auto& m = model[std::size_t(i)];
-                ASSERT_EQ(item.Conflicts(), m.conflicts) << "item " << i;
-                ASSERT_EQ(item.ConflictPos(), m.conflictPos) << "item " << i;
-                ASSERT_EQ(item.ConflictBegin(), m.conflictBegin) << "item " << i;
-                ASSERT_EQ(item.ConflictEnd(), m.conflictEnd) << "item " << i;
-            }
+            ASSERT_TRUE(LaidOutAsModel(items(), model));
         }
     }
 }
