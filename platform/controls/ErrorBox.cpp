@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 
 namespace {
 
@@ -53,10 +54,8 @@ QMessageBox* AskRetryDiscardCancel(QWidget* parent, const QString& message,
 
 bool ConfirmBox(QWidget* parent, const QString& message)
 {
-    QMessageBox* box =
-        newBox(parent, QMessageBox::Question, message, QMessageBox::Ok | QMessageBox::Cancel);
+    const std::unique_ptr<QMessageBox> box(
+        newBox(parent, QMessageBox::Question, message, QMessageBox::Ok | QMessageBox::Cancel));
     box->setDefaultButton(QMessageBox::Cancel);
-    const bool ok = box->exec() == QMessageBox::Ok;
-    delete box;
-    return ok;
+    return box->exec() == QMessageBox::Ok;
 }
