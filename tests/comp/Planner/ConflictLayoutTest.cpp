@@ -121,6 +121,22 @@ TEST_F(ConflictLayout, HitTestUsesTheSubColumns)
     EXPECT_EQ(items().FindItemAtPixel(1, 0, 10), nullptr) << "past the track bar";
 }
 
+// The inputs of the plain model read from an item, with the results it carries over.
+conflict_reference::Item modelOf(const TPlannerItem& item)
+{
+    conflict_reference::Item m;
+    m.begin = item.ItemBegin();
+    m.end = item.ItemEnd();
+    m.pos = item.ItemPos();
+    m.visible = item.Visible();
+    m.background = item.Background();
+    m.allowOverlap = item.AllowOverlap();
+    m.layer = item.Layer();
+    m.conflicts = item.Conflicts();
+    m.conflictPos = item.ConflictPos();
+    return m;
+}
+
 // Whether every item holds the sub-columns the plain model gave it.
 testing::AssertionResult LaidOutAsModel(TPlannerItems& items,
                                         const std::vector<conflict_reference::Item>& model)
@@ -305,20 +321,8 @@ TEST_F(ConflictLayout, MatchesThePlainModelOnScatteredPositionsAndTurnedGrid)
         items().EndUpdate();
         auto snapshot = [&] {
             model.clear();
-            for (int i = 0; i < count; ++i) {
-                const TPlannerItem& item = items()[i];
-                conflict_reference::Item m;
-                m.begin = item.ItemBegin();
-                m.end = item.ItemEnd();
-                m.pos = item.ItemPos();
-                m.visible = item.Visible();
-                m.background = item.Background();
-                m.allowOverlap = item.AllowOverlap();
-                m.layer = item.Layer();
-                m.conflicts = item.Conflicts();
-                m.conflictPos = item.ConflictPos();
-                model.push_back(m);
-            }
+            for (int i = 0; i < count; ++i)
+                model.push_back(modelOf(items()[i]));
         };
         for (int run = 0; run < 3; ++run) {
             SCOPED_TRACE(run);
@@ -418,22 +422,6 @@ TEST_F(ConflictLayout, MoveElsewhereTakesInChangesThatDidNotLayOut)
         EXPECT_EQ(stays.Conflicts(), 1);
         EXPECT_EQ(stays.ConflictPos(), 0);
     }
-}
-
-// The inputs of the plain model read from an item, with the results it carries over.
-conflict_reference::Item modelOf(const TPlannerItem& item)
-{
-    conflict_reference::Item m;
-    m.begin = item.ItemBegin();
-    m.end = item.ItemEnd();
-    m.pos = item.ItemPos();
-    m.visible = item.Visible();
-    m.background = item.Background();
-    m.allowOverlap = item.AllowOverlap();
-    m.layer = item.Layer();
-    m.conflicts = item.Conflicts();
-    m.conflictPos = item.ConflictPos();
-    return m;
 }
 
 // Random single-item changes of place, each laid out only where the item left and entered,
